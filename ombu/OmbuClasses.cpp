@@ -1,0 +1,13 @@
+// The class array of libtarnombu11: every class the library defines, registered
+// with the class runtime when the library is loaded and exported through
+// TARNGetClassArray for the registration tool. Append new classes here.
+#include "host/ClassArray.h"
+#include "util/NxCache.h"
+#include "util/NxFixedVector.h"
+#include "util/NxVector.h"
+#include "util/Nxqsort.h"
+
+TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
+                 &norvex::util::NxFixedVector::staticClass(),
+                 &norvex::util::NxCache::staticClass(),
+                 &norvex::util::Nxqsort::staticClass())
