@@ -58,8 +58,10 @@ public:
     virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void fillRect(int x, int y, int w, int h) = 0;
     virtual void drawRect(int x, int y, int w, int h) = 0;
-    // Fills with the background of the target (white for off-screen images).
+    // Fills with the context's background colour (white unless set; a component's
+    // context gets the component's background).
     virtual void clearRect(int x, int y, int w, int h) = 0;
+    virtual void setBackground(const Color&) {}
     virtual void drawRoundRect(int x, int y, int w, int h, int arcW, int arcH) = 0;
     virtual void fillRoundRect(int x, int y, int w, int h, int arcW, int arcH) = 0;
     virtual void draw3DRect(int x, int y, int w, int h, bool raised) = 0;
