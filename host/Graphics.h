@@ -90,6 +90,11 @@ public:
     // Antialiasing of shapes and text; off by default.
     virtual void setAntialias(bool on) = 0;
     virtual bool getAntialias() const = 0;
+
+protected:
+    // Called by create(x, y, w, h) on the new context once its clip is that area, so
+    // that a later setClip on it stays inside the area.
+    virtual void limitClipToCurrent() {}
 };
 
 using GraphicsPtr = std::unique_ptr<Graphics>;
@@ -98,6 +103,7 @@ inline std::unique_ptr<Graphics> Graphics::create(int x, int y, int w, int h) {
     auto g = create();
     g->translate(x, y);
     g->clipRect(0, 0, w, h);
+    g->limitClipToCurrent();
     return g;
 }
 
