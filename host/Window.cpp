@@ -92,13 +92,15 @@ GraphicsPtr Window::graphicsFor(Component& c) {
         if (!buffer) return nullptr;
         g = buffer->getGraphics();
         if (!g) return nullptr;
-        // Clip to every ancestor, as child windows are clipped by their parents.
+        // Clip to every ancestor, as child windows are clipped by their parents; each
+        // step is a sub-area context, so a later setClip cannot leave the component.
         std::vector<const Component*> chain;
         for (const Component* p = &c; p && p != this; p = p->getParent()) chain.push_back(p);
-        g->clipRect(0, 0, getWidth(), getHeight());
+        g = g->create(0, 0, getWidth(), getHeight());
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            g->translate((*it)->getX(), (*it)->getY());
-            g->clipRect(0, 0, (*it)->getWidth(), (*it)->getHeight());
+            auto inner = g->create((*it)->getX(), (*it)->getY(), (*it)->getWidth(), (*it)->getHeight());
+            g->dispose();
+            g = std::move(inner);
         }
         if (auto bg = c.getBackground()) g->setBackground(*bg);
     }

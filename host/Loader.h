@@ -1,0 +1,22 @@
+// Loading component libraries at run time: the class runtime's side of the
+// library contract (each library registers its classes when it is loaded).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+class Loader {
+public:
+    // Loads a shared library; null and a message in error when it cannot be loaded.
+    static void* load(const std::string& path, std::string* error);
+    static void* symbol(void* handle, const std::string& name);
+    // The folder of the running program's libraries: <program dir>/../lib.
+    static std::string libraryDir();
+    // Loads every component library found in dir (tarnombu11, tarnchart11, tarntable11);
+    // returns the names of the libraries loaded.
+    static std::vector<std::string> loadComponentLibraries(const std::string& dir, std::vector<std::string>* errors);
+};
+
+}  // namespace host

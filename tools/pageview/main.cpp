@@ -1,0 +1,118 @@
+// tarnview: renders a page that embeds a component to a PNG (or GIF) file.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "HostDemo.h"
+#include "host/Loader.h"
+#include "host/PageHost.h"
+#include "host/Toolkit.h"
+
+namespace {
+
+const char* kHelp =
+    "Usage: tarnview PAGE.html [options]\n"
+    "Renders the component that an HTML page embeds (its first <applet> element,\n"
+    "with the class named by code= and the <param> tags) and writes a picture.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE         write the picture to FILE (.png); default: PAGE with .png\n"
+    "  --width N       override the applet's width\n"
+    "  --height N      override the applet's height\n"
+    "  --lib-dir DIR   load the component libraries from DIR (default: ../lib beside\n"
+    "                  this program)\n"
+    "  -q, --quiet     do not report status lines and shown documents\n"
+    "  -h, --help      show this text\n"
+    "\n"
+    "Classes known without a library: tools.HostDemo (host drawing demo).\n"
+    "Exit status: 0 on success, 1 on a rendering or output error, 2 on bad\n"
+    "arguments or a page that cannot be read.\n";
+
+int fail(int code, const std::string& msg) {
+    std::fprintf(stderr, "tarnview: %s\n", msg.c_str());
+    return code;
+}
+
+bool parseInt(const char* s, int& out) {
+    char* end = nullptr;
+    long v = std::strtol(s, &end, 10);
+    if (!s[0] || *end || v <= 0 || v > 16384) return false;
+    out = int(v);
+    return true;
+}
+
+std::string defaultOutput(const std::string& page) {
+    auto slash = page.find_last_of('/');
+    auto dot = page.find_last_of('.');
+    std::string base = (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? page.substr(0, dot) : page;
+    return base + ".png";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string pagePath, out, libDir = host::Loader::libraryDir();
+    int width = -1, height = -1;
+    bool quiet = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto needValue = [&](const char* opt) -> const char* {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "tarnview: %s needs a value\n", opt);
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "-h" || a == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        } else if (a == "-o") {
+            out = needValue("-o");
+        } else if (a == "--width") {
+            if (!parseInt(needValue("--width"), width)) return fail(2, "--width needs a whole number from 1 to 16384");
+        } else if (a == "--height") {
+            if (!parseInt(needValue("--height"), height)) return fail(2, "--height needs a whole number from 1 to 16384");
+        } else if (a == "--lib-dir") {
+            libDir = needValue("--lib-dir");
+        } else if (a == "-q" || a == "--quiet") {
+            quiet = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return fail(2, "unknown option " + a + " (see --help)");
+        } else if (pagePath.empty()) {
+            pagePath = a;
+        } else {
+            return fail(2, "only one page can be rendered at a time");
+        }
+    }
+    if (pagePath.empty()) {
+        std::fputs(kHelp, stderr);
+        return 2;
+    }
+    if (out.empty()) out = defaultOutput(pagePath);
+
+    host::ClassRegistry::instance().add(tools::HostDemo::staticClass());
+    std::vector<std::string> loadErrors;
+    host::Loader::loadComponentLibraries(libDir, &loadErrors);
+    for (auto& e : loadErrors) std::fprintf(stderr, "tarnview: %s\n", e.c_str());
+
+    try {
+        host::Page page = host::Page::read(pagePath);
+        host::PageHost view(page, width, height);
+        view.context()->setQuiet(quiet);
+        view.show();
+        std::string error;
+        auto lower = out;
+        for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0)
+            return fail(1, "GIF output is not available in this build; write a .png file");
+        if (!view.frame().writePNG(out, &error)) return fail(1, "cannot write " + out + ": " + error);
+    } catch (const host::PageError& e) {
+        return fail(2, pagePath + ": " + e.what());
+    } catch (const host::IOException& e) {
+        return fail(2, e.what());
+    } catch (const std::exception& e) {
+        return fail(1, std::string("rendering failed: ") + e.what());
+    }
+    return 0;
+}
