@@ -54,7 +54,7 @@ std::string decodeEntities(const std::string& s) {
             continue;
         }
         size_t semi = s.find(';', i + 1);
-        if (semi == std::string::npos || semi - i > 12) {
+        if (semi == std::string::npos || semi - i > 32) {
             out += '&';
             continue;
         }
