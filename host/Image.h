@@ -53,7 +53,8 @@ public:
     const std::string& errorMessage() const { return error_; }
     bool isOffscreen() const { return offscreen_; }
 
-    // A drawing context on the image; only off-screen images can be drawn on (null otherwise).
+    // A drawing context on the image: any complete image can be drawn on (its pixels are
+    // its own buffer); null for a failed image.
     std::unique_ptr<Graphics> getGraphics();
 
     uint32_t getPixel(int x, int y) const;  // non-premultiplied ARGB; 0 outside
