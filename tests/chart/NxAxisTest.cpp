@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "ChartTestSupport.h"
+#include "chart/AxisHandler.h"
+#include "chart/ChartErrorDialog.h"
+
+using namespace charttest;
+
+namespace {
+
+std::shared_ptr<ChartDataView> plotView(TestChart& chart, std::vector<double> x, std::vector<double> y) {
+    auto v = chart.addView();
+    v->setX(std::move(x));
+    v->addSeries(0)->setY(std::move(y));
+    return v;
+}
+
+void scale(TestChart& chart) {
+    for (auto* a : {chart.x.get(), chart.y.get()}) a->clearLimits();
+    for (auto& v : chart.views) v->calcLimits();
+    for (auto* a : {chart.x.get(), chart.y.get()}) {
+        a->calcAxisParams();
+        a->calcTransformation();
+    }
+}
+
+}  // namespace
+
+TEST(NxAxis, SingleValueGetsOneUnitRange) {
+    TestChart chart;
+    plotView(chart, {1}, {5});
+    scale(chart);
+    EXPECT_EQ(chart.y->getMin(), 5.0);
+    EXPECT_EQ(chart.y->getMax(), 6.0);
+    EXPECT_EQ(chart.y->getOrigin(), 5.0);
+    EXPECT_EQ(chart.y->getPrecision(), 0);
+}
+
+TEST(NxAxis, AutomaticRangeIncludesZeroOrigin) {
+    TestChart chart;
+    plotView(chart, {0, 1, 2, 3}, {0.3, 7.7, 3, 9.2});
+    scale(chart);
+    EXPECT_EQ(chart.y->getOrigin(), 0.0);
+    EXPECT_LE(chart.y->getMin(), 0.0);
+    EXPECT_GE(chart.y->getMax(), 9.2);
+    EXPECT_GT(chart.y->getNumSpacing(), 0.0);
+    EXPECT_EQ(chart.y->getTickSpacing() * 2, chart.y->getNumSpacing());
+    // An explicit origin counts as 0 while the range is computed.
+    chart.y->setOrigin(4);
+    scale(chart);
+    EXPECT_EQ(chart.y->getOrigin(), 4.0);
+    EXPECT_LE(chart.y->getMin(), 0.0);
+}
+
+TEST(NxAxis, BarXAxisGetsHalfStepRoom) {
+    TestChart chart;
+    auto v = plotView(chart, {1, 2, 3, 4, 5}, {3, 1, 4, 1, 5});
+    v->setChartType(ChartDataView::BAR);
+    scale(chart);
+    EXPECT_EQ(chart.x->getStep(), 1.0);
+    EXPECT_DOUBLE_EQ(chart.x->getMin(), 0.5);
+    EXPECT_DOUBLE_EQ(chart.x->getMax(), 5.5);
+    EXPECT_TRUE(chart.x->getHasBar());
+    EXPECT_EQ(chart.y->getOrigin(), 0.0);
+}
+
+TEST(NxAxis, ConflictingBoundsAreReported) {
+    ChartErrorDialog::clear();
+    TestChart chart;
+    plotView(chart, {1, 2}, {1, 20});
+    chart.y->setMin(10);
+    chart.y->setMax(5);
+    testing::internal::CaptureStderr();
+    scale(chart);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ChartErrorDialog::getLastMessage(), "Min must be less than Max.[NEWLINE]Setting MaxIsDefault to true.");
+    EXPECT_EQ(err, "Min must be less than Max. Setting MaxIsDefault to true.\n");
+    EXPECT_TRUE(chart.y->getMaxIsDefault());
+    EXPECT_EQ(chart.y->getMin(), 10.0);
+    EXPECT_GE(chart.y->getMax(), 20.0);
+
+    // The display seam replaces the error stream.
+    std::string shown;
+    ChartErrorDialog::setDisplay([&](const std::string& m) { shown = m; });
+    ChartErrorDialog::show("x");
+    ChartErrorDialog::setDisplay({});
+    EXPECT_EQ(shown, "x");
+}
+
+TEST(NxAxis, LogAxisSnapsToDecades) {
+    TestChart chart;
+    plotView(chart, {1, 2, 3}, {3, 50, 700});
+    chart.y->setIsLogarithmic(true);
+    scale(chart);
+    EXPECT_EQ(chart.y->getMin(), 1.0);
+    EXPECT_EQ(chart.y->getMax(), 1000.0);
+    EXPECT_EQ(chart.y->getLogIncrement(), 1);
+    EXPECT_EQ(chart.y->getOrigin(), 1.0);
+    // Decades spread evenly: 10 and 100 at one and two thirds of the height.
+    EXPECT_EQ(chart.y->toPixel(1), 300);
+    EXPECT_EQ(chart.y->toPixel(1000), 0);
+    EXPECT_NEAR(chart.y->toData(200), 10.0, 0.2);
+
+    ChartErrorDialog::clear();
+    chart.y->setMin(-1);
+    testing::internal::CaptureStderr();
+    scale(chart);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ChartErrorDialog::getLastMessage(), "Min must be positive for log axis.[NEWLINE]Setting MinIsDefault to true.");
+    EXPECT_TRUE(chart.y->getMinIsDefault());
+    EXPECT_EQ(chart.y->getMin(), 1.0);
+}
+
+TEST(NxAxis, PixelMapBothWaysAndReversed) {
+    TestChart chart;
+    chart.x->setMin(0);
+    chart.x->setMax(100);
+    chart.x->setPrecision(0);
+    chart.x->calcTransformation();
+    EXPECT_EQ(chart.x->toPixel(0), 0);
+    EXPECT_EQ(chart.x->toPixel(50), 200);
+    EXPECT_EQ(chart.x->toPixel(-0.3), -1);  // rounds down, also below zero
+    EXPECT_DOUBLE_EQ(chart.x->toData(100), 25.0);
+    chart.x->setIsReversed(true);
+    chart.x->calcTransformation();
+    EXPECT_EQ(chart.x->toPixel(0), 400);
+    EXPECT_EQ(chart.x->toPixel(100), 0);
+    chart.x->translate(10);
+    EXPECT_EQ(chart.x->getMin(), -10.0);
+    EXPECT_EQ(chart.x->range(), 100.0);
+
+    // Values grow upward on a vertical axis.
+    chart.y->setMin(0);
+    chart.y->setMax(30);
+    chart.y->calcTransformation();
+    EXPECT_EQ(chart.y->toPixel(0), 300);
+    EXPECT_EQ(chart.y->toPixel(30), 0);
+    EXPECT_DOUBLE_EQ(chart.y->toData(150), 15.0);
+    EXPECT_EQ(chart.y->toPixel(1e300), 300 - std::numeric_limits<int>::max());  // no overflow
+}
+
+TEST(NxAxis, PropertyValidation) {
+    NxAxis a;
+    auto expectMessage = [](auto f, const char* msg) {
+        try {
+            f();
+            ADD_FAILURE() << "no error for " << msg;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_STREQ(e.what(), msg);
+        }
+    };
+    expectMessage([&] { a.setPlacement(NxAxis::ZERO); }, "Invalid Placement value in NxAxis");
+    a.setOriginPlacement(NxAxis::ZERO);
+    EXPECT_FALSE(a.getOriginPlacementIsDefault());
+    a.setOriginPlacementIsDefault(true);
+    EXPECT_EQ(a.getOriginPlacement(), NxAxis::AUTOMATIC);
+    expectMessage([&] { a.setOriginPlacement(4); }, "Invalid OriginPlacement in NxAxis");
+    expectMessage([&] { a.setAnnotationRotation(4); }, "Invalid AnnotationRotation value in NxAxis");
+    expectMessage([&] { a.setAnnotationMethod(4); }, "Invalid AnnotationMethod value in NxAxis");
+    expectMessage([&] { a.setAnnotationMethod(NxAxis::POINT_LABELS); }, "Only X axes can use point labels");
+    expectMessage([&] { a.setTimeUnit(5); }, "Invalid TimeUnit value in NxAxis");
+    expectMessage([&] { a.setGap(-1); }, "Gap in NxAxis must be >= 0");
+    a.setTimeUnit(NxAxis::WEEKS);
+    EXPECT_EQ(a.getTimeUnit(), NxAxis::WEEKS);
+    auto self = std::shared_ptr<NxAxis>(&a, [](NxAxis*) {});
+    expectMessage([&] { a.getFormula().setOriginator(self); }, "NxAxis cannot be related to itself");
+    EXPECT_EQ(a.toString().rfind("Axis ", 0), 0u);
+
+    auto other = std::make_shared<NxAxis>();
+    a.setPlacement(other, 2.5);
+    EXPECT_EQ(a.getPlacement(), NxAxis::VALUE_ANCHORED);
+    EXPECT_EQ(a.getPlacementAxis(), other);
+    a.setPlacementIsDefault(true);
+    EXPECT_EQ(a.getPlacement(), NxAxis::AUTOMATIC);
+}
+
+TEST(NxAxis, FormulaAxisFollowsOriginator) {
+    TestChart chart;
+    plotView(chart, {0, 10}, {0, 100});
+    scale(chart);
+    auto derived = std::make_shared<NxAxis>(&chart, false, NxAxis::VALUE);
+    derived->getFormula().setOriginator(chart.y);
+    derived->getFormula().setMultiplier(-2);
+    derived->getFormula().setConstant(1);
+    derived->calcAxisParams();
+    EXPECT_TRUE(derived->getIsVertical());
+    EXPECT_EQ(derived->getMin(), chart.y->getMax() * -2 + 1);
+    EXPECT_EQ(derived->getMax(), chart.y->getMin() * -2 + 1);
+    EXPECT_FALSE(derived->getIsPrimary());
+}
+
+TEST(NxAxis, FirstIncrementOnTheGrid) {
+    NxAxis a;
+    a.setMin(0.3);
+    a.setMax(10);
+    a.setPrecision(0);
+    EXPECT_EQ(a.firstInc(0), 0.3);
+    EXPECT_EQ(a.firstInc(2), 2.0);
+}
