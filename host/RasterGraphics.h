@@ -38,6 +38,7 @@ public:
     ~RasterGraphics() override;
 
     std::unique_ptr<Graphics> create() override;
+    using Graphics::create;
     void dispose() override;
     bool isDisposed() const { return disposed_; }
 

@@ -51,6 +51,7 @@ public:
     std::string logText() const;
 
     std::unique_ptr<Graphics> create() override;
+    using Graphics::create;
     void dispose() override;
     bool isDisposed() const { return disposed_; }
 
