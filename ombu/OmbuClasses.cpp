@@ -2,6 +2,7 @@
 // with the class runtime when the library is loaded and exported through
 // TARNGetClassArray for the registration tool. Append new classes here.
 #include "host/ClassArray.h"
+#include "image/GifConverter.h"
 #include "util/NxCache.h"
 #include "util/NxFixedVector.h"
 #include "util/NxVector.h"
@@ -10,4 +11,5 @@
 TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::util::NxFixedVector::staticClass(),
                  &norvex::util::NxCache::staticClass(),
-                 &norvex::util::Nxqsort::staticClass())
+                 &norvex::util::Nxqsort::staticClass(),
+                 &norvex::image::GifConverter::staticClass())
