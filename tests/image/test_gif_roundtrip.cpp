@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <random>
+#include <sstream>
+#include <thread>
+
+#include "host/Image.h"
+#include "host/ImageProducer.h"
+#include "image/GifConverter.h"
 
 #include "tests/image/gif_test_support.h"
 
@@ -94,4 +101,36 @@ TEST(GifRoundTrip, EveryEndPosition) {
         expectRoundTrip(n, 1, std::vector<uint32_t>(big.begin(), big.begin() + n), std::to_string(n) + " noisy");
         if (HasFatalFailure()) return;
     }
+}
+
+TEST(GifRoundTrip, FromHostImagesAndMemorySource) {
+    std::vector<uint32_t> px = noise(64 * 48, 5, 8);
+    auto image = host::Image::fromARGB(64, 48, px.data(), 0, 64);
+    ASSERT_TRUE(image && image->isComplete());
+    std::ostringstream out;
+    {
+        norvex::image::GifConverter c(*image, out);
+        c.convertSynchronous();
+        EXPECT_EQ(c.getError(), "");
+        EXPECT_TRUE(c.getThread().has_value());
+        EXPECT_NE(*c.getThread(), std::this_thread::get_id());  // delivered on the producer's thread
+    }
+    auto d = giftest::decodeWithGiflib(out.str());
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.palette.at(d.indices[100]), px[100] & 0xffffff);
+
+    // Asynchronous convert: the destructor waits for the production to finish.
+    auto source = host::create<host::MemoryImageSource>(64, 48, px);
+    std::ostringstream async;
+    {
+        norvex::image::GifConverter c(source, async);
+        c.convert();
+    }
+    EXPECT_EQ(async.str(), out.str());
+
+    std::string error;
+    std::ostringstream none;
+    EXPECT_FALSE(norvex::image::GifConverter::writeGif(*host::Image::failed("no such file"), none, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(none.str(), "");
 }
