@@ -5,6 +5,7 @@
 #include "image/GifConverter.h"
 #include "util/NxCache.h"
 #include "util/NxFixedVector.h"
+#include "util/NxString.h"
 #include "util/NxVector.h"
 #include "util/Nxqsort.h"
 
@@ -12,4 +13,5 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::util::NxFixedVector::staticClass(),
                  &norvex::util::NxCache::staticClass(),
                  &norvex::util::Nxqsort::staticClass(),
+                 &norvex::util::NxString::staticClass(),
                  &norvex::image::GifConverter::staticClass())
