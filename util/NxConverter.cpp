@@ -1,0 +1,7 @@
+#include "util/NxConverter.h"
+
+namespace norvex::util {
+
+NxConverter::~NxConverter() = default;
+
+}  // namespace norvex::util
