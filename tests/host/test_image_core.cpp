@@ -30,7 +30,7 @@ public:
             const uint8_t row0[] = {9, 0, 1, 0};  // offset 1
             c->setPixels(0, 0, 3, 1, model, row0, 1, 3);
             const uint32_t row1[] = {0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu};
-            c->setPixels(0, 1, 3, 1, nullptr, row1, 0, 3);  // null model: the last one set... or raw
+            c->setPixels(0, 1, 3, 1, std::make_shared<DirectColorModel>(), row1, 0, 3);
             c->imageComplete(status_);
         });
     }
@@ -82,6 +82,7 @@ TEST(ImageCore, SourceAndProducerRoundTrip) {
     EXPECT_EQ(indexed->getPixel(0, 0), 0xFFFF0000u);
     EXPECT_EQ(indexed->getPixel(1, 0), 0x8000FF00u);
     EXPECT_EQ(indexed->getPixel(2, 0), 0xFFFF0000u);
+    EXPECT_EQ(indexed->getPixel(1, 1), 0xFF0000FFu);
 
     auto failed = Image::fromProducer(std::make_shared<IndexedSource>(ImageConsumer::IMAGEERROR));
     EXPECT_TRUE(failed->hasError());
