@@ -5,6 +5,7 @@
 #include <string>
 
 #include "HostDemo.h"
+#include "RichTextDemo.h"
 #include "host/Loader.h"
 #include "host/PageHost.h"
 #include "host/Toolkit.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     if (out.empty()) out = defaultOutput(pagePath);
 
     host::ClassRegistry::instance().add(tools::HostDemo::staticClass());
+    host::ClassRegistry::instance().add(tools::RichTextDemo::staticClass());
     std::vector<std::string> loadErrors;
     host::Loader::loadComponentLibraries(libDir, &loadErrors);
     for (auto& e : loadErrors) std::fprintf(stderr, "tarnview: %s\n", e.c_str());
