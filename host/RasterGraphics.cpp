@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <mutex>
 #include <vector>
 
 #include "host/FontEngine.h"
@@ -94,6 +95,37 @@ void arcPath(cairo_t* c, double cx, double cy, double rx, double ry, int start, 
 
 std::atomic<bool> reportedCairoError{false};
 
+// Every context on one surface shares one lock, taken for each drawing operation, so
+// components of one window can paint from several threads at once.
+std::recursive_mutex* surfaceLock(cairo_surface_t* s) {
+    static cairo_user_data_key_t key;
+    static std::mutex guard;
+    if (!s) return nullptr;
+    std::lock_guard lock(guard);
+    auto* m = static_cast<std::recursive_mutex*>(cairo_surface_get_user_data(s, &key));
+    if (!m) {
+        m = new std::recursive_mutex;
+        if (cairo_surface_set_user_data(s, &key, m, [](void* p) { delete static_cast<std::recursive_mutex*>(p); }) !=
+            CAIRO_STATUS_SUCCESS) {
+            delete m;
+            return nullptr;
+        }
+    }
+    return m;
+}
+
+struct SurfaceGuard {
+    explicit SurfaceGuard(std::recursive_mutex* m) : m_(m) {
+        if (m_) m_->lock();
+    }
+    ~SurfaceGuard() {
+        if (m_) m_->unlock();
+    }
+    SurfaceGuard(const SurfaceGuard&) = delete;
+    SurfaceGuard& operator=(const SurfaceGuard&) = delete;
+    std::recursive_mutex* m_;
+};
+
 }  // namespace
 
 struct RasterGraphics::Device {
@@ -101,6 +133,7 @@ struct RasterGraphics::Device {
     cairo_surface_t* surface = nullptr;
     int width = 0, height = 0;
     bool opaque = false;
+    std::recursive_mutex* lock = nullptr;  // owned by the surface
     ~Device() {
         if (surface) cairo_surface_destroy(surface);
     }
@@ -117,6 +150,7 @@ RasterGraphics::RasterGraphics(std::shared_ptr<Image> image) {
         d->height = cairo_image_surface_get_height(s);
         d->opaque = cairo_image_surface_get_format(s) == CAIRO_FORMAT_RGB24;
     }
+    d->lock = surfaceLock(d->surface);
     d->image = std::move(image);
     device_ = std::move(d);
     bound_ = {0, 0, device_->width, device_->height};
@@ -133,6 +167,7 @@ RasterGraphics::RasterGraphics(cairo_surface_t* s) {
             d->opaque = f == CAIRO_FORMAT_RGB24;
         }
     }
+    d->lock = surfaceLock(d->surface);
     device_ = std::move(d);
     bound_ = {0, 0, device_->width, device_->height};
 }
@@ -324,7 +359,10 @@ void RasterGraphics::drawPath(Shape shape, const Box& extent, F&& build) {
 
 // ---- rectangles -------------------------------------------------------------------------------
 
-void RasterGraphics::fillRect(int x, int y, int w, int h) { fillDevice(x + tx_, y + ty_, w, h); }
+void RasterGraphics::fillRect(int x, int y, int w, int h) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
+    fillDevice(x + tx_, y + ty_, w, h);
+}
 
 void RasterGraphics::fillDevice(int64_t x, int64_t y, int64_t w, int64_t h) {
     if (!ready() || w <= 0 || h <= 0) return;
@@ -343,6 +381,7 @@ void RasterGraphics::fillDevice(int64_t x, int64_t y, int64_t w, int64_t h) {
 }
 
 void RasterGraphics::clearRect(int x, int y, int w, int h) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0) return;
     const Box b = intersect(boxOf(x + tx_, y + ty_, w, h), clipBox());
     if (b.empty()) return;
@@ -357,6 +396,7 @@ void RasterGraphics::clearRect(int x, int y, int w, int h) {
 }
 
 void RasterGraphics::drawRect(int x, int y, int w, int h) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w < 0 || h < 0) return;
     const int64_t X = x + tx_, Y = y + ty_, W = w, H = h;
     const Box clip = clipBox();
@@ -391,6 +431,7 @@ void RasterGraphics::drawRect(int x, int y, int w, int h) {
 }
 
 void RasterGraphics::draw3DRect(int x, int y, int w, int h, bool raised) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     const Color c = color_, brighter = c.brighter(), darker = c.darker();
     setColor(raised ? brighter : darker);
     drawLine(x, y, x, y + h);
@@ -402,6 +443,7 @@ void RasterGraphics::draw3DRect(int x, int y, int w, int h, bool raised) {
 }
 
 void RasterGraphics::fill3DRect(int x, int y, int w, int h, bool raised) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     const Color c = color_, brighter = c.brighter(), darker = c.darker();
     if (!raised) setColor(darker);
     fillRect(x + 1, y + 1, w - 2, h - 2);
@@ -417,6 +459,7 @@ void RasterGraphics::fill3DRect(int x, int y, int w, int h, bool raised) {
 // ---- lines and polygons ---------------------------------------------------------------------
 
 void RasterGraphics::drawLine(int x1, int y1, int x2, int y2) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready()) return;
     const int64_t X1 = x1 + tx_, Y1 = y1 + ty_, X2 = x2 + tx_, Y2 = y2 + ty_;
     if (X1 == X2 || Y1 == Y2) {
@@ -437,6 +480,7 @@ void RasterGraphics::drawLine(int x1, int y1, int x2, int y2) {
 }
 
 void RasterGraphics::polyline(const int* xs, const int* ys, int n, bool close) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || !xs || !ys || n <= 0) return;
     if (n == 1) {
         fillDevice(xs[0] + tx_, ys[0] + ty_, 1, 1);
@@ -491,6 +535,7 @@ void RasterGraphics::drawPolyline(const int* xs, const int* ys, int n) { polylin
 void RasterGraphics::drawPolygon(const int* xs, const int* ys, int n) { polyline(xs, ys, n, true); }
 
 void RasterGraphics::fillPolygon(const int* xs, const int* ys, int n) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || !xs || !ys || n < 3) return;
     if (antialias_ && !xor_) {
         int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;
@@ -516,6 +561,7 @@ void RasterGraphics::fillPolygon(const int* xs, const int* ys, int n) {
 // ---- ovals, arcs, round rectangles ------------------------------------------------------------
 
 void RasterGraphics::drawOval(int x, int y, int w, int h) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w < 0 || h < 0) return;
     if (w == 0 || h == 0) {
         fillDevice(x + tx_, y + ty_, int64_t(w) + 1, int64_t(h) + 1);
@@ -528,6 +574,7 @@ void RasterGraphics::drawOval(int x, int y, int w, int h) {
 }
 
 void RasterGraphics::fillOval(int x, int y, int w, int h) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0) return;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
     drawPath(Shape::Fill, extent,
@@ -535,6 +582,7 @@ void RasterGraphics::fillOval(int x, int y, int w, int h) {
 }
 
 void RasterGraphics::drawArc(int x, int y, int w, int h, int startAngle, int arcAngle) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w < 0 || h < 0 || arcAngle == 0) return;
     if (w == 0 || h == 0) {
         fillDevice(x + tx_, y + ty_, int64_t(w) + 1, int64_t(h) + 1);
@@ -548,6 +596,7 @@ void RasterGraphics::drawArc(int x, int y, int w, int h, int startAngle, int arc
 }
 
 void RasterGraphics::fillArc(int x, int y, int w, int h, int startAngle, int arcAngle) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0 || arcAngle == 0) return;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
     drawPath(Shape::Fill, extent, [&](cairo_t* c) {
@@ -556,6 +605,7 @@ void RasterGraphics::fillArc(int x, int y, int w, int h, int startAngle, int arc
 }
 
 void RasterGraphics::drawRoundRect(int x, int y, int w, int h, int arcW, int arcH) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w < 0 || h < 0) return;
     if (arcW <= 0 || arcH <= 0 || w == 0 || h == 0) {
         drawRect(x, y, w, h);
@@ -567,6 +617,7 @@ void RasterGraphics::drawRoundRect(int x, int y, int w, int h, int arcW, int arc
 }
 
 void RasterGraphics::fillRoundRect(int x, int y, int w, int h, int arcW, int arcH) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0) return;
     if (arcW <= 0 || arcH <= 0) {
         fillRect(x, y, w, h);
@@ -580,6 +631,7 @@ void RasterGraphics::fillRoundRect(int x, int y, int w, int h, int arcW, int arc
 // ---- text ----------------------------------------------------------------------------------
 
 void RasterGraphics::drawString(std::string_view utf8, int x, int y) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || utf8.empty()) return;
     const std::shared_ptr<const FontFace> face = FontFace::get(font_);
     if (!face || !face->mono) return;
@@ -611,6 +663,7 @@ void RasterGraphics::drawString(std::string_view utf8, int x, int y) {
 
 bool RasterGraphics::paintImage(const Image* img, int dx1, int dy1, int dx2, int dy2, int sx1, int sy1, int sx2,
                                 int sy2) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!img || !img->isComplete()) return false;
     if (!ready()) return true;
     if (dx1 == dx2 || dy1 == dy2 || sx1 == sx2 || sy1 == sy2) return true;
@@ -692,6 +745,7 @@ bool RasterGraphics::drawImage(const Image* img, int dx1, int dy1, int dx2, int 
 // ---- copyArea --------------------------------------------------------------------------------
 
 void RasterGraphics::copyArea(int x, int y, int w, int h, int dx, int dy) {
+    SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0) return;
     const Box surfaceBox{0, 0, device_->width, device_->height};
     const Box src = intersect(boxOf(x + tx_, y + ty_, w, h), surfaceBox);

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <thread>
 
 #include "host/Applet.h"
 #include "host/Image.h"
@@ -353,4 +354,32 @@ TEST(PageHostTest, ContextRemembersStatusAndDocuments) {
     EXPECT_EQ(ctx.lastStatus(), "hello");
     ASSERT_EQ(ctx.shownDocuments().size(), 1u);
     EXPECT_EQ(ctx.shownDocuments()[0].second, "_blank");
+}
+
+TEST(Showing, TwoThreadsPaintOneWindowAtOnce) {
+    auto f = shownFrame(200, 100);
+    f->setLayout(std::make_shared<GridLayout>(1, 2));
+    auto a = std::make_shared<Canvas>(), b = std::make_shared<Canvas>();
+    f->add(a);
+    f->add(b);
+    f->setVisible(true);
+    auto paintMany = [](std::shared_ptr<Canvas> c, Color colour) {
+        for (int i = 0; i < 200; ++i) {
+            auto g = c->getGraphics();
+            ASSERT_TRUE(g);
+            g->setColor(colour);
+            g->fillRect(0, 0, c->getWidth(), c->getHeight());
+            g->drawLine(0, 0, c->getWidth(), c->getHeight());
+            g->drawString("x", 5, 20);
+        }
+        auto g = c->getGraphics();
+        g->setColor(colour);
+        g->fillRect(0, 0, c->getWidth(), c->getHeight());
+    };
+    std::thread t1(paintMany, a, Color::red), t2(paintMany, b, Color::blue);
+    t1.join();
+    t2.join();
+    auto buf = f->getBuffer();
+    EXPECT_EQ(buf->getPixel(50, 50), 0xffff0000u);
+    EXPECT_EQ(buf->getPixel(150, 50), 0xff0000ffu);
 }
