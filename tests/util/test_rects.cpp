@@ -81,6 +81,12 @@ TEST(RectUtil, LargestRectangle) {
     R::rl_init({3, 4, 30, 20}, rl);
     EXPECT_EQ(R::largest_rect(rl), (Rectangle{3, 4, 30, 20}));
 
+    // A tall centred hole: the left column, joined across the adjacent rows to the
+    // bands above and below it, is the largest.
+    R::rl_init({0, 0, 100, 100}, rl);
+    R::rl_remove({45, 10, 10, 80}, rl);
+    EXPECT_EQ(R::largest_rect(rl), (Rectangle{0, 0, 45, 100}));
+
     // A narrow hole right of centre: the column left of it, joined to the bands above
     // and below, beats both full-width bands.
     R::rl_init({0, 0, 100, 100}, rl);
