@@ -1,12 +1,18 @@
 #include "chart/NxAxis.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <stdexcept>
 
+#include "chart/AnnotationHandler.h"
 #include "chart/AxisHandler.h"
 #include "chart/ChartDataView.h"
+#include "chart/NxAxisTitle.h"
 #include "chart/NxChartUtil.h"
+#include "chart/NxLabelGenerator.h"
+#include "chart/NxValueLabel.h"
+#include "util/NxString.h"
 
 namespace norvex::chart {
 
@@ -25,6 +31,12 @@ NxAxis::~NxAxis() = default;
 void NxAxis::init() {
     name = "Axis " + std::to_string(++axisCounter);
     parent = chartArea;
+    if (!annoHandler) annoHandler = std::make_unique<AnnotationHandler>(this);
+    if (!title) {
+        title = std::make_shared<NxAxisTitle>();
+        title->setParentAxis(this);
+        title->setIsShowing(false);
+    }
 }
 
 std::string NxAxis::toString() const {
@@ -253,6 +265,7 @@ void NxAxis::calcAxisParams(bool) {
     hasBar = chartType == ChartDataView::BAR || chartType == ChartDataView::STACKING_BAR;
     getAxisHandler().calcParams();
     if (active) formula->calcRelatedParams();
+    makeAnnotations();
 }
 
 double NxAxis::firstInc(double inc) const {
@@ -267,8 +280,16 @@ double NxAxis::firstInc(double inc) const {
 
 void NxAxis::getAnnoExtent(host::Dimension& d, double value, int prec) {
     if (!chartArea) return;
-    std::string text = getAxisHandler().format(value, prec);
-    host::Dimension e = chartArea->measureText(font.value_or(host::Font()), text);
+    host::Font f = font.value_or(host::Font());
+    host::Dimension e;
+    host::Value made = labelGenerator ? labelGenerator->makeLabel(value, prec) : host::Value();
+    if (auto rich = made.as<util::NxString>())
+        e = rich->getSize(nullptr, f);
+    else if (auto text = made.as<ChartText>())
+        e = annoHandler->measure(*text);
+    else
+        e = chartArea->measureText(f, labelGenerator ? (made.isString() ? made.asString() : made.toString())
+                                                     : getAxisHandler().format(value, prec));
     if (annotationRotation != ROTATE_NONE) std::swap(e.width, e.height);
     d.width = std::max(d.width, e.width);
     d.height = std::max(d.height, e.height);
@@ -284,6 +305,100 @@ int NxAxis::calcMaxAnnoSize(double lo, double hi) {
     }
     if (height.isDefault) height.value = tickLength / 2 + d.height + 1;
     return d.width;
+}
+
+// ---- annotation ----
+
+NxAxisTitle& NxAxis::getTitle() {
+    host::Lock lock(mutex());
+    if (!title) init();
+    return *title;
+}
+
+void NxAxis::setTitle(std::shared_ptr<NxAxisTitle> t) {
+    host::Lock lock(mutex());
+    if (t == title || !t) return;
+    title = std::move(t);
+    title->setParentAxis(this);
+    changedProperty();
+}
+
+void NxAxis::setLabelGenerator(std::shared_ptr<NxLabelGenerator> g) { NX_SET_FIELD(labelGenerator, g); }
+
+std::shared_ptr<NxValueLabel> NxAxis::getValueLabel(double value) const {
+    for (const auto& l : annoHandler->userLabels())
+        if (l->getValue() == value) return l;
+    return nullptr;
+}
+
+void NxAxis::addValueLabel(std::shared_ptr<NxValueLabel> vl) {
+    if (!vl) return;
+    host::Lock lock(mutex());
+    auto& list = annoHandler->userLabels();
+    auto it = std::find_if(list.begin(), list.end(), [&](const auto& l) { return l->getValue() >= vl->getValue(); });
+    vl->setParent(this);
+    if (it != list.end() && (*it)->getValue() == vl->getValue())
+        *it = std::move(vl);
+    else
+        list.insert(it, std::move(vl));
+    changedProperty();
+}
+
+std::optional<std::vector<std::shared_ptr<NxValueLabel>>> NxAxis::getValueLabels() const {
+    const auto& list = annoHandler->userLabels();
+    if (list.empty()) return std::nullopt;
+    return list;
+}
+
+std::shared_ptr<NxValueLabel> NxAxis::getValueLabels(int i) const {
+    const auto& list = annoHandler->userLabels();
+    if (i < 0 || i >= int(list.size())) return nullptr;
+    return list[size_t(i)];
+}
+
+void NxAxis::setValueLabels(std::vector<std::shared_ptr<NxValueLabel>> labels) {
+    host::Lock lock(mutex());
+    if (annotationMethod != VALUE_LABELS) return;
+    labels.erase(std::remove(labels.begin(), labels.end(), nullptr), labels.end());
+    for (auto& l : labels) l->setParent(this);
+    annoHandler->userLabels() = std::move(labels);
+    changedProperty();
+}
+
+void NxAxis::setValueLabels(int i, std::shared_ptr<NxValueLabel> vl) {
+    host::Lock lock(mutex());
+    if (annotationMethod != VALUE_LABELS) return;
+    auto& list = annoHandler->userLabels();
+    if (i < 0 || i > int(list.size())) throw std::invalid_argument("Invalid ValueLabels index in NxAxis");
+    if (!vl) return;
+    vl->setParent(this);
+    if (i == int(list.size()))
+        list.push_back(std::move(vl));
+    else
+        list[size_t(i)] = std::move(vl);
+    changedProperty();
+}
+
+void NxAxis::makeAnnotations() { annoHandler->makeAnnotations(); }
+void NxAxis::checkAnnotations() { annoHandler->checkAnnotations(); }
+void NxAxis::calcAnchors() { annoHandler->calcAnchor(); }
+void NxAxis::calcAnnotationExtents() { annoHandler->calcAnnotationExtents(); }
+void NxAxis::layoutAnnotations() {
+    annoHandler->layout();
+    if (title && title->getIsShowing()) title->layout(*this);
+}
+const std::vector<std::shared_ptr<NxValueLabel>>& NxAxis::getAnnotations() const {
+    return annoHandler->getAnnotations();
+}
+const AnnotationExtents& NxAxis::getExtents() const { return annoHandler->getExtents(); }
+int NxAxis::getAnnotationAnchor() const { return annoHandler->getAnchor(); }
+double NxAxis::dateToValue(const host::Date& date) { return annoHandler->timeToData(date, timeUnit); }
+host::Date NxAxis::valueToDate(double value) { return annoHandler->dataToTime(value, timeUnit); }
+
+void NxAxis::drawAnnotationsAndTitle(host::Graphics& g) {
+    if (!isShowing) return;
+    annoHandler->draw(g);
+    if (title && title->getIsShowing() && !title->getText().empty()) title->draw(g);
 }
 
 // ---- formula ----

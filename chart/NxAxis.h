@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chart/ChartLinks.h"
 #include "chart/ChartRegion.h"
@@ -19,7 +20,12 @@
 namespace norvex::chart {
 
 class AxisHandler;
+class AnnotationHandler;
+struct AnnotationExtents;
 class NxAxisFormula;
+class NxAxisTitle;
+class NxLabelGenerator;
+class NxValueLabel;
 
 class NxAxis : public ChartRegion {
     HOST_OBJECT(NxAxis, "norvex.chart.NxAxis", ChartRegion)
@@ -110,6 +116,41 @@ public:
     void setGap(int g);
     int getTickLength() const { return tickLength; }
 
+    // The title, created on first use.
+    NxAxisTitle& getTitle();
+    void setTitle(std::shared_ptr<NxAxisTitle> t);
+    // The title when one was made, else null.
+    NxAxisTitle* peekTitle() const { return title.get(); }
+    const std::shared_ptr<NxLabelGenerator>& getLabelGenerator() const { return labelGenerator; }
+    void setLabelGenerator(std::shared_ptr<NxLabelGenerator> g);
+
+    // The program's value labels (shown with the VALUE_LABELS annotation method).
+    std::shared_ptr<NxValueLabel> getValueLabel(double value) const;
+    // Inserts in value order; a label of an equal value is replaced.
+    void addValueLabel(std::shared_ptr<NxValueLabel> vl);
+    // A copy, or nullopt when there are none.
+    std::optional<std::vector<std::shared_ptr<NxValueLabel>>> getValueLabels() const;
+    std::shared_ptr<NxValueLabel> getValueLabels(int i) const;
+    // Only while the annotation method is VALUE_LABELS.
+    void setValueLabels(std::vector<std::shared_ptr<NxValueLabel>> labels);
+    // i equal to the count appends; "Invalid ValueLabels index in NxAxis" outside 0..count.
+    void setValueLabels(int i, std::shared_ptr<NxValueLabel> vl);
+
+    // Annotation, through the annotation handler.
+    AnnotationHandler& getAnnotationHandler() { return *annoHandler; }
+    void makeAnnotations();
+    void checkAnnotations();
+    void calcAnchors();
+    void calcAnnotationExtents();
+    void layoutAnnotations();
+    const std::vector<std::shared_ptr<NxValueLabel>>& getAnnotations() const;
+    const AnnotationExtents& getExtents() const;
+    int getAnnotationAnchor() const;
+    double dateToValue(const host::Date& date);
+    host::Date valueToDate(double value);
+    // The visible labels and the showing title.
+    void drawAnnotationsAndTitle(host::Graphics& g);
+
     // The value-to-pixel map of the finished scale, through the handler.
     int toPixel(double value);
     double toData(int pixel);
@@ -181,6 +222,9 @@ private:
     bool isPrimary = false;
     std::weak_ptr<NxAxis> otherAxis;
     std::unique_ptr<AxisHandler> axisHandler;
+    std::unique_ptr<AnnotationHandler> annoHandler;
+    std::shared_ptr<NxAxisTitle> title;
+    std::shared_ptr<NxLabelGenerator> labelGenerator;
 };
 
 using NxAxisPtr = std::shared_ptr<NxAxis>;
