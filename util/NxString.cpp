@@ -79,6 +79,17 @@ std::string escapeValue(std::string_view s) {
     return out;
 }
 
+// A font written as a tag value: its name is split again at '-' with escapes
+// resolved, so a backslash or '-' in the name is escaped once more.
+std::string fontValue(const Font& f) {
+    std::string name;
+    for (char c : f.getName()) {
+        if (c == '\\' || c == '-') name += '\\';
+        name += c;
+    }
+    return escapeValue(NxUtilConverter::fromFont(Font(name, f.getStyle(), f.getSize())));
+}
+
 // Registers the plain text of rich strings for the sort, once, when the library loads.
 bool plainTextOf(const Value& v, std::string& text) {
     auto s = v.as<NxString>();
@@ -635,7 +646,7 @@ std::string NxString::toString2() const {
         if (o.isString()) {
             out += escapeText(o.asString());
         } else if (o.isFont()) {
-            out += "[FONT=" + escapeValue(NxUtilConverter::fromFont(o.asFont())) + "]";
+            out += "[FONT=" + fontValue(o.asFont()) + "]";
         } else if (o.isColor()) {
             out += "[COLOR=" + escapeValue(NxUtilConverter::fromColor(o.asColor()).value_or("")) + "]";
         } else if (auto nx = o.as<NxImage>()) {
@@ -669,6 +680,10 @@ std::string NxString::toString2() const {
             }
         }
     }
+    // The parser trims the whole text: white space at either end is kept by an empty
+    // tag, which the parser ignores.
+    if (!out.empty() && static_cast<unsigned char>(out.front()) <= ' ') out.insert(0, "[]");
+    if (!out.empty() && static_cast<unsigned char>(out.back()) <= ' ') out += "[]";
     return out;
 }
 

@@ -97,6 +97,8 @@ TEST(NxStringParse, ColoursFontsAndSpaces) {
     EXPECT_EQ(parsed("[VERT_SPACE = 7 ][vert_space]"), "-7 7 -7");
     // A negative size would be read as a marker (-5 is END_STRIKETHROUGH): the gap stays default.
     EXPECT_EQ(parsed("[HORIZ_SPACE=-5]"), "-6");
+    // Font values are split again at '-' with escapes resolved.
+    EXPECT_EQ(parsed("[FONT=a\\\\\\\\b-BOLD-3][FONT=c\\\\-d-ITALIC-5]"), "font(a\\b,1,3) font(c-d,2,5)");
 }
 
 TEST(NxStringParse, IgnoredTags) {
@@ -152,6 +154,9 @@ TEST(NxStringMarkup, RoundTripGivesTheSameSegments) {
         "[IMG=images/badge.png][ALIGN=TOP]top[HORIZ_SPACE=0][VERT_SPACE]x\\ny",
         "merge[FOO]d[IMG=images/none.png]texts",
         "[FONT=a\\]b-PLAIN-9]odd [COLOR=1-2-3]names[NEWLINE][NEWLINE]",
+        // White space at the ends, and font names holding a backslash or a dash.
+        "[X]  spaced  [X]",
+        "[FONT=a\\\\\\\\b-BOLD-3]x[FONT=c\\\\-d-ITALIC-5]y",
     };
     testing::internal::CaptureStderr();
     for (const char* c : cases) {
