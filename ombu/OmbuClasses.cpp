@@ -3,6 +3,12 @@
 // TARNGetClassArray for the registration tool. Append new classes here.
 #include "host/ClassArray.h"
 #include "image/GifConverter.h"
+#include "ombu/NxAWTEvent.h"
+#include "ombu/NxActionEvent.h"
+#include "ombu/NxAdjustmentEvent.h"
+#include "ombu/NxComponent.h"
+#include "ombu/NxContainer.h"
+#include "ombu/NxItemEvent.h"
 #include "util/NxCache.h"
 #include "util/NxFixedVector.h"
 #include "util/NxString.h"
@@ -14,4 +20,10 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::util::NxCache::staticClass(),
                  &norvex::util::Nxqsort::staticClass(),
                  &norvex::util::NxString::staticClass(),
-                 &norvex::image::GifConverter::staticClass())
+                 &norvex::image::GifConverter::staticClass(),
+                 &norvex::ombu::NxComponent::staticClass(),
+                 &norvex::ombu::NxContainer::staticClass(),
+                 &norvex::ombu::NxAWTEvent::staticClass(),
+                 &norvex::ombu::NxActionEvent::staticClass(),
+                 &norvex::ombu::NxAdjustmentEvent::staticClass(),
+                 &norvex::ombu::NxItemEvent::staticClass())
