@@ -118,7 +118,7 @@ void AnnotationHandler::makeTimeLabels() {
     double rangeMs = (max - min) * double(unit);
     if (!std::isfinite(rangeMs) || rangeMs <= 0) return;
     rangeMs = std::min(rangeMs, 9.0e18);
-    std::string format = a.getTimeFormat();
+    std::string format = a.getTimeFormatIsDefault() ? std::string() : a.getTimeFormat();
     if (format.empty()) format = TU::getDefaultTimeFormat(int64_t(rangeMs));
     timeFormat = format;
     bool rich = format.find("%n") != std::string::npos;
