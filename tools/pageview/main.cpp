@@ -5,6 +5,7 @@
 #include <string>
 
 #include "HostDemo.h"
+#include "TreeDemo.h"
 #include "RichTextDemo.h"
 #include "host/Loader.h"
 #include "host/PageHost.h"
@@ -27,6 +28,16 @@ const char* kHelp =
     "  -h, --help      show this text\n"
     "\n"
     "Classes known without a library: tools.HostDemo (host drawing demo).\n"
+    "Widget trees: tools.ComponentTree builds children from its parameters\n"
+    "  child1 ... childN (class names; the first gap ends the list). Each child is\n"
+    "  named child1, child2 ..., so child1.shadowType applies to child1 before a\n"
+    "  plain shadowType applies to all. Its own parameters: columns (default 5),\n"
+    "  hgap, vgap (default 6), layout (GRID, NXGRID or ALIGNER).\n"
+    "  tools.FramedBox is a framed widget for such trees: shadowType (SHADOW_NONE\n"
+    "  ... CONTROL_SHADOW_OUT), label, areaColor (fills the drawing area inside the\n"
+    "  insets), focused (true draws the focus highlight), and the parameters of\n"
+    "  every widget (background, foreground, font, ShadowThickness,\n"
+    "  HighlightThickness, HighlightColor, insets, preferredWidth, preferredHeight).\n"
     "Exit status: 0 on success, 1 on a rendering or output error, 2 on bad\n"
     "arguments or a page that cannot be read.\n";
 
@@ -93,6 +104,8 @@ int main(int argc, char** argv) {
     if (out.empty()) out = defaultOutput(pagePath);
 
     host::ClassRegistry::instance().add(tools::HostDemo::staticClass());
+    host::ClassRegistry::instance().add(tools::ComponentTree::staticClass());
+    host::ClassRegistry::instance().add(tools::FramedBox::staticClass());
     host::ClassRegistry::instance().add(tools::RichTextDemo::staticClass());
     std::vector<std::string> loadErrors;
     host::Loader::loadComponentLibraries(libDir, &loadErrors);
