@@ -36,7 +36,7 @@ Value keyOf(const Value& row, int column) {
 
 }  // namespace
 
-void Nxqsort::setPlainTextOf(PlainTextOf fn) { plainTextOf.store(fn); }
+Nxqsort::PlainTextOf Nxqsort::setPlainTextOf(PlainTextOf fn) { return plainTextOf.exchange(fn); }
 
 Nxqsort::Nxqsort(std::shared_ptr<host::Vector> b, std::shared_ptr<NxSortInterface> s)
     : base(std::move(b)), sort_if(std::move(s)) {}

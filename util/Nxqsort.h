@@ -45,9 +45,9 @@ public:
 
     // The plain text of a rich-text value, for comparing two rich strings by their
     // text rather than their markup. The rich-text class registers it once at start-up;
-    // it returns false for values that are not rich strings.
+    // it returns false for values that are not rich strings. Returns the hook it replaced.
     using PlainTextOf = bool (*)(const host::Value& v, std::string& text);
-    static void setPlainTextOf(PlainTextOf fn);
+    static PlainTextOf setPlainTextOf(PlainTextOf fn);
 
 private:
     struct Row {

@@ -171,12 +171,12 @@ TEST(Nxqsort, SortInterfaceAndPlainTextHook) {
     auto rich = nx({host::create<Marked>("[COLOR=red]b", "b"), host::create<Marked>("[B]a", "a")});
     sortBy(rich, 0, 0);
     EXPECT_EQ(rich->toString(), "[[B]a, [COLOR=red]b]");  // by markup ('B' < 'C')
-    Nxqsort::setPlainTextOf(&markedText);
+    auto previous = Nxqsort::setPlainTextOf(&markedText);
     sortBy(rich, 0, 1);
     EXPECT_EQ(rich->toString(), "[[COLOR=red]b, [B]a]");
     sortBy(rich, 0, 0);
     EXPECT_EQ(rich->toString(), "[[B]a, [COLOR=red]b]");
-    Nxqsort::setPlainTextOf(nullptr);
+    Nxqsort::setPlainTextOf(previous);  // the rich-text class's own hook
 }
 
 namespace {
