@@ -1,5 +1,6 @@
 #include "image/GifConverter.h"
 
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
@@ -135,8 +136,12 @@ void GifConverter::setColorModel(const std::shared_ptr<host::ColorModel>&) { rec
 void GifConverter::setHints(int) { recordThread(); }
 
 int GifConverter::colorIndex(uint32_t rgb) {
+    // A small direct-mapped cache in front of the map: pictures repeat few colours.
+    ColorSlot& slot = colorCache[(rgb * 2654435761u) >> (32 - kColorCacheBits)];
+    if (slot.index >= 0 && slot.rgb == rgb) return slot.index;
     auto [it, added] = colorIndexOf.try_emplace(rgb, int(colors.size()));
     if (added) colors.push_back(host::Color::fromRGB(rgb));
+    slot = {rgb, it->second};
     return it->second;
 }
 
@@ -146,11 +151,13 @@ void GifConverter::takePixels(int x, int y, int w, int h, const std::shared_ptr<
     if (!pixels) return;
     const host::ColorModel& model = m ? *m : *defaultModel();
     bool stored = !imagePixels.empty();
+    const bool direct = dynamic_cast<const host::DirectColorModel*>(&model) != nullptr;  // pixels are ARGB
     for (int i = 0; i < h; ++i) {
         int64_t row = int64_t(y) + i;
         for (int j = 0; j < w; ++j) {
             int64_t col = int64_t(x) + j;
-            uint32_t argb = model.getRGB(uint32_t(pixels[int64_t(offset) + int64_t(i) * scansize + j]));
+            uint32_t value = uint32_t(pixels[int64_t(offset) + int64_t(i) * scansize + j]);
+            uint32_t argb = direct ? value : model.getRGB(value);
             int index = colorIndex(argb & 0xffffffu);
             // Pixels outside the announced size are counted for the palette but not stored.
             if (stored && row >= 0 && row < imageHeight && col >= 0 && col < imageWidth)
@@ -239,8 +246,9 @@ void GifConverter::produceGIF() {
     progress("Done produceGIF");
 }
 
-// LZW over the palette indices. The trie is walked from the node of the current
-// prefix, so each pixel costs one child lookup instead of a walk from the root.
+// LZW over the palette indices. The longest known prefix is followed from the
+// current one, one child lookup per pixel, instead of looking each longer string
+// up again from the root.
 void GifConverter::compressData(int codeSize) {
     progress("starting compressData with " + std::to_string(imagePixels.size()) + " pixels");
     NewLZWHashtable table(codeSize, 12);
@@ -249,31 +257,28 @@ void GifConverter::compressData(int codeSize) {
     auto emit = [&](int code) { putBits(code, table.getCurrentCodeSize()); };
 
     emit(table.getClearCode());
-    Node* root = table.getRoot();
-    Node* prefix = root;  // the root stands for the empty prefix
+    int prefix = -1;  // the code of the current prefix; -1 while it is empty
     for (int32_t index : imagePixels) {
         uint8_t p = uint8_t(index & 0xff);
-        Node* next = prefix == root ? table.singleByte(p) : prefix->child(p);
-        int code = next ? next->code : -1;
+        if (p >= table.getClearCode()) throw std::logic_error("pixel index outside the code table");
+        int code = prefix < 0 ? int(p) : table.findChildCode(prefix, p);
         if (table.isFull()) {
             bool restartWithP = code == -1;
-            emit(restartWithP ? prefix->code : code);
+            emit(restartWithP ? prefix : code);
             emit(table.getClearCode());
             table.clear();
-            root = table.getRoot();
-            prefix = restartWithP ? table.singleByte(p) : root;
+            prefix = restartWithP ? int(p) : -1;
         } else if (code == -1) {
-            table.addChild(prefix, p);
-            emit(prefix->code);
-            prefix = table.singleByte(p);
+            table.addChild(table.nodeForCode(prefix), p);
+            emit(prefix);
+            prefix = p;
         } else {
-            prefix = next;
+            prefix = code;
         }
-        if (!prefix) throw std::logic_error("pixel index outside the code table");
     }
-    if (prefix != root) {
+    if (prefix >= 0) {
         table.countCodeWithoutString();
-        emit(prefix->code);
+        emit(prefix);
     }
     table.countCodeWithoutString();
     emit(table.getEndOfInformationCode());
@@ -282,12 +287,21 @@ void GifConverter::compressData(int codeSize) {
 }
 
 void GifConverter::putBits(int data, int size) {
-    for (int k = 0; k < size; ++k) {
-        if ((data >> k) & 1) bitBuffer[size_t(currentBit >> 3)] |= uint8_t(1 << (currentBit & 7));
-        if (currentBit == kSubBlockBits - 1)
-            flushBits();  // the buffer is full: currentBit / 8 + 1 = 255 bytes
-        else
-            ++currentBit;
+    // The size low bits of data, least significant first, a byte-sized piece at a
+    // time; a piece never crosses the end of the sub-block.
+    uint64_t v = uint64_t(uint32_t(data)) & ((uint64_t(1) << size) - 1);
+    while (size > 0) {
+        int take = std::min(size, kSubBlockBits - currentBit);
+        int pos = currentBit >> 3;
+        uint64_t bits = (v & ((uint64_t(1) << take) - 1)) << (currentBit & 7);
+        for (; bits; bits >>= 8) bitBuffer[size_t(pos++)] |= uint8_t(bits);
+        currentBit += take;
+        v >>= take;
+        size -= take;
+        if (currentBit == kSubBlockBits) {
+            currentBit = kSubBlockBits - 1;  // the last bit written: currentBit / 8 + 1 = 255 bytes
+            flushBits();
+        }
     }
 }
 

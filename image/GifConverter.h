@@ -9,6 +9,7 @@
 // that they never mix with GIF data written to standard output.
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <iosfwd>
@@ -90,6 +91,12 @@ private:
     std::ostream* destination = nullptr;
     std::vector<host::Color> colors;                  // distinct colours, first seen first
     std::unordered_map<uint32_t, int> colorIndexOf;   // rgb -> position in colors
+    struct ColorSlot {
+        uint32_t rgb = 0;
+        int index = -1;
+    };
+    static constexpr int kColorCacheBits = 10;
+    std::array<ColorSlot, 1 << kColorCacheBits> colorCache{};
     std::vector<int32_t> imagePixels;                 // palette indices, row-major
     int32_t imageWidth = 0;
     int32_t imageHeight = 0;

@@ -32,6 +32,13 @@ public:
     // code for the string of parent followed by b (the same bookkeeping as addString).
     Node* getRoot() const { return root.get(); }
     Node* singleByte(uint8_t b) const { return singles[b]; }
+    // The child of parent on the edge labelled b, or null; one hash probe for the
+    // strings that addChild made.
+    Node* findChild(Node* parent, uint8_t b) const;
+    // The same by codes, for the encoder's inner loop: the code of the string of
+    // parentCode followed by b, or -1; and the node that holds a code.
+    int findChildCode(int parentCode, uint8_t b) const;
+    Node* nodeForCode(int code) const { return code >= 0 && code <= maxCode ? codeNodes[size_t(code)] : nullptr; }
     void addChild(Node* parent, uint8_t b);
     // Counts one code as given out without a string. A decoder adds a table entry
     // for every code it reads after the first, so the last data code and the
@@ -56,6 +63,13 @@ private:
     int clearCode = 0;
     std::unique_ptr<Node> root;
     std::array<Node*, 256> singles{};  // root's children by byte, for one-step lookup
+    // Children made by addChild, by (parent code, byte): each slot packs the key
+    // (parent code << 8 | byte) and the child's code as key << 12 | code, so a probe
+    // reads one word; kFree marks an empty slot (no child code can be 4095 under 4095).
+    static constexpr int kHashBits = 13;  // twice the 4096 codes
+    static constexpr uint32_t kFree = 0xffffffffu;
+    std::array<uint32_t, 1 << kHashBits> hashSlots{};
+    std::array<Node*, 4096> codeNodes{};  // the node of every code given out
 };
 
 }  // namespace norvex::image
