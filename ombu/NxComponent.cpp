@@ -23,6 +23,14 @@ std::atomic<int64_t> NxComponent::popdown_time{0};
 
 namespace {
 
+host::Event focusEvent(host::Component* source, int id) {
+    host::Event ev;
+    ev.target = source;
+    ev.when = host::Toolkit::currentTimeMillis();
+    ev.id = id;
+    return ev;
+}
+
 std::atomic<bool> g_useSystemColors{false};
 std::atomic<int> g_osKind{-1};  // -1: ask NxEnvironment
 
@@ -386,7 +394,7 @@ void NxComponent::requestFocus() {
     Canvas::requestFocus();
     if (isFocusTraversable()) {
         // Shows the highlight at once instead of when the queued focus event arrives.
-        host::Event ev(this, host::Toolkit::currentTimeMillis(), host::Event::GOT_FOCUS, 0, 0, 0, 0);
+        host::Event ev = focusEvent(this, host::Event::GOT_FOCUS);
         handleEvent(ev);
     }
 }
@@ -428,7 +436,13 @@ bool NxComponent::tooSoonAfterPopdown(int64_t when, bool inclusive) {
 namespace {
 
 host::Event oldMouseEvent(host::Component* source, const host::MouseEvent& m, int id) {
-    host::Event ev(source, m.getWhen(), id, m.getX(), m.getY(), 0, m.getModifiers() & 15);
+    host::Event ev;
+    ev.target = source;
+    ev.when = m.getWhen();
+    ev.id = id;
+    ev.x = m.getX();
+    ev.y = m.getY();
+    ev.modifiers = m.getModifiers() & 15;
     ev.clickCount = m.getClickCount();
     return ev;
 }
@@ -436,7 +450,7 @@ host::Event oldMouseEvent(host::Component* source, const host::MouseEvent& m, in
 }  // namespace
 
 void NxComponent::processFocusEvent(host::FocusEvent& e) {
-    host::Event ev(this, host::Toolkit::currentTimeMillis(), e.getID(), 0, 0, 0, 0);
+    host::Event ev = focusEvent(this, e.getID());
     if (e.getID() == host::FocusEvent::FOCUS_GAINED)
         gotFocus(ev, ev.arg);
     else if (e.getID() == host::FocusEvent::FOCUS_LOST)
@@ -460,8 +474,13 @@ host::Event NxComponent::convertEvent(host::Component* source, const host::KeyEv
     int key = ev.getKeyChar();
     for (auto [code, value] : keyCodes)
         if (ev.getKeyCode() == code) key = value;
-    int id = ev.isActionKey() ? host::Event::KEY_ACTION : host::Event::KEY_PRESS;
-    return host::Event(source, ev.getWhen(), id, 0, 0, key, ev.getModifiers() & 15);
+    host::Event out;
+    out.target = source;
+    out.when = ev.getWhen();
+    out.id = ev.isActionKey() ? host::Event::KEY_ACTION : host::Event::KEY_PRESS;
+    out.key = key;
+    out.modifiers = ev.getModifiers() & 15;
+    return out;
 }
 
 void NxComponent::processMouseEvent(host::MouseEvent& e) {

@@ -30,7 +30,13 @@ std::shared_ptr<util::NxConverter>& convSlot() {
 }
 
 host::Event oldMouseEvent(host::Component* source, const host::MouseEvent& m, int id) {
-    host::Event ev(source, m.getWhen(), id, m.getX(), m.getY(), 0, m.getModifiers() & 15);
+    host::Event ev;
+    ev.target = source;
+    ev.when = m.getWhen();
+    ev.id = id;
+    ev.x = m.getX();
+    ev.y = m.getY();
+    ev.modifiers = m.getModifiers() & 15;
     ev.clickCount = m.getClickCount();
     return ev;
 }

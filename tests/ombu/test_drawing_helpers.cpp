@@ -2,6 +2,7 @@
 // values, on the recording graphics; and the small helpers of OmbuUtil.
 #include <gtest/gtest.h>
 
+#include "host/Component.h"
 #include "host/Image.h"
 #include "host/RecordingGraphics.h"
 #include "ombu/OmbuEnum.h"
@@ -263,4 +264,19 @@ TEST(InstanceOfTest, MatchesAnyPartOfAClassOrSuperclassName) {
     EXPECT_TRUE(OmbuUtil::instanceOf(v.get(), "Vec"));          // substring
     EXPECT_FALSE(OmbuUtil::instanceOf(v.get(), "NxString"));
     EXPECT_FALSE(OmbuUtil::instanceOf(static_cast<host::Object*>(nullptr), "Object"));
+}
+
+TEST(WallPaperTest, TilesColumnByColumnAndRefusesBrokenImages) {
+    host::Canvas c;
+    c.reshape(0, 0, 25, 12);
+    RecordingGraphics g;
+    auto tile = host::Image::createOffscreen(10, 5);
+    EXPECT_TRUE(OmbuUtil::wallPaper(&c, g, tile));
+    Log expected;
+    for (int x : {0, 10, 20})
+        for (int y : {0, 5, 10}) expected.push_back("drawImage(10x5," + std::to_string(x) + "," + std::to_string(y) + ")");
+    EXPECT_EQ(g.log(), expected);
+    g.clearLog();
+    EXPECT_FALSE(OmbuUtil::wallPaper(&c, g, host::Image::failed("broken")));
+    EXPECT_TRUE(g.log().empty());
 }
