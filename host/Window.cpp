@@ -105,6 +105,9 @@ GraphicsPtr Window::graphicsFor(Component& c) {
         if (auto bg = c.getBackground()) g->setBackground(*bg);
     }
     if (!g) return nullptr;
+    // Counted after the context exists, so a poller that sees the new serial also sees
+    // the buffer in use until the drawing is done.
+    paintSerial_.fetch_add(1, std::memory_order_acq_rel);
     g->setFont(c.getFont());
     g->setColor(c.getForeground().value_or(Color::black));
     return g;
@@ -153,6 +156,13 @@ void Window::notifyDamaged(const Rectangle& area) {
         backend = backend_;
     }
     if (backend) backend->damaged(area);
+}
+
+bool Window::isBufferInUse() const {
+    // Every context on the buffer keeps the image alive; only the window's own reference
+    // remains when nobody is drawing.
+    std::lock_guard lock(bufferMutex_);
+    return buffer_ && buffer_.use_count() > 1;
 }
 
 void Window::setFocusOwner(Component* c) { focusOwner_ = c; }

@@ -2,6 +2,8 @@
 // paints into; a backend shows the buffer (headless: nobody, or a file).
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -57,6 +59,11 @@ public:
 
     void setBackend(std::shared_ptr<WindowBackend> b);
     void notifyDamaged(const Rectangle& area);
+    // Components paint synchronously through graphicsFor, which tells nobody when the
+    // drawing ends. A screen backend polls these two instead: the serial counts the
+    // contexts made so far, and the buffer is in use while any context on it lives.
+    uint64_t paintSerial() const { return paintSerial_.load(std::memory_order_acquire); }
+    bool isBufferInUse() const;
 
     // Keyboard focus inside this window.
     Component* getFocusOwner() const { return focusOwner_; }
@@ -68,6 +75,7 @@ private:
     GraphicsFactory factory_;
     std::shared_ptr<WindowBackend> backend_;
     Component* focusOwner_ = nullptr;
+    std::atomic<uint64_t> paintSerial_{0};
 };
 
 class Frame : public Window {

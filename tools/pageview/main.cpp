@@ -1,6 +1,7 @@
 // tarnview: renders a page that embeds a component to a PNG (or GIF) file.
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "host/Loader.h"
 #include "host/PageHost.h"
 #include "host/Toolkit.h"
+#include "host/X11Backend.h"
 
 namespace {
 
@@ -22,6 +24,9 @@ const char* kHelp =
     "  -o FILE         write the picture to FILE (.png); default: PAGE with .png\n"
     "  --width N       override the applet's width\n"
     "  --height N      override the applet's height\n"
+    "  --window        show the page in a window on the X display (DISPLAY) until\n"
+    "                  it is closed, instead of writing a picture\n"
+    "  --seconds N     with --window: close the window after N seconds\n"
     "  --lib-dir DIR   load the component libraries from DIR (default: ../lib beside\n"
     "                  this program)\n"
     "  -q, --quiet     do not report status lines and shown documents\n"
@@ -67,6 +72,8 @@ int main(int argc, char** argv) {
     std::string pagePath, out, libDir = host::Loader::libraryDir();
     int width = -1, height = -1;
     bool quiet = false;
+    bool windowMode = false;
+    int seconds = -1;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto needValue = [&](const char* opt) -> const char* {
@@ -85,6 +92,10 @@ int main(int argc, char** argv) {
             if (!parseInt(needValue("--width"), width)) return fail(2, "--width needs a whole number from 1 to 16384");
         } else if (a == "--height") {
             if (!parseInt(needValue("--height"), height)) return fail(2, "--height needs a whole number from 1 to 16384");
+        } else if (a == "--window") {
+            windowMode = true;
+        } else if (a == "--seconds") {
+            if (!parseInt(needValue("--seconds"), seconds)) return fail(2, "--seconds needs a whole number from 1 to 16384");
         } else if (a == "--lib-dir") {
             libDir = needValue("--lib-dir");
         } else if (a == "-q" || a == "--quiet") {
@@ -117,6 +128,16 @@ int main(int argc, char** argv) {
         view.context()->setQuiet(quiet);
         view.show();
         std::string error;
+        if (windowMode) {
+            auto frame = std::static_pointer_cast<host::Window>(view.frame().shared_from_this());
+            auto backend = host::X11Backend::open(frame, &error);
+            if (!backend) return fail(1, error);
+            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+            while (!backend->waitClosed(std::chrono::milliseconds(200)))
+                if (seconds > 0 && std::chrono::steady_clock::now() >= deadline) break;
+            backend->close();
+            return 0;
+        }
         auto lower = out;
         for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
         if (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0)
