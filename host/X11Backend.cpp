@@ -98,6 +98,7 @@ struct MouseInput {
     MouseKind kind;
     int x, y;         // window coordinates
     int modifiers;    // InputEvent masks, buttons included
+    int keyModifiers; // the same without buttons (their masks overlap ALT and META)
     int button;       // 1-3 for press and release
     int clicks;
     bool buttonsHeld; // some button is still down after this event
@@ -161,7 +162,10 @@ void handleMouse(const std::shared_ptr<Window>& w, PointerState& p, const MouseI
                 std::abs(in.x - p.pressX) <= ClickCounter::kSlop && std::abs(in.y - p.pressY) <= ClickCounter::kSlop)
                 sendMouse(target, MouseEvent::MOUSE_CLICKED, in, in.clicks);
             p.grab.reset();
-            updateHover(w, p, in, w->contains(in.x, in.y));
+            // The buttons are up now.
+            MouseInput after = in;
+            after.modifiers = in.keyModifiers;
+            updateHover(w, p, after, w->contains(in.x, in.y));
             break;
         }
         case MouseKind::Motion:
@@ -236,9 +240,19 @@ int onXError(Display* dpy, XErrorEvent* e) {
     return 0;
 }
 
+// A lost connection is reported once; each connection's exit handler then ends its
+// event thread instead of the program.
+int onXIOError(Display* dpy) {
+    std::fprintf(stderr, "X connection to %s lost\n", DisplayString(dpy));
+    return 0;
+}
+
 void installErrorHandler() {
     static std::once_flag once;
-    std::call_once(once, [] { XSetErrorHandler(onXError); });
+    std::call_once(once, [] {
+        XSetErrorHandler(onXError);
+        XSetIOErrorHandler(onXIOError);
+    });
 }
 
 }  // namespace
@@ -424,11 +438,13 @@ void X11Backend::Impl::handle(XEvent& ev) {
                 in.kind = MouseKind::Press;
                 // The state of a press does not include its own button.
                 in.modifiers = keyModifiers(b.state) | buttonModifiers(b.state | xButtonMask(button));
+                in.keyModifiers = keyModifiers(b.state);
                 in.clicks = lastClicks = clicks.press(button, int64_t(b.time), b.x, b.y);
                 in.buttonsHeld = true;
             } else {
                 in.kind = MouseKind::Release;
                 in.modifiers = keyModifiers(b.state) | buttonModifiers(b.state | xButtonMask(button));
+                in.keyModifiers = keyModifiers(b.state);
                 in.clicks = lastClicks;
                 in.buttonsHeld = (b.state & kButtonMasks & ~xButtonMask(button)) != 0;
             }
@@ -436,8 +452,13 @@ void X11Backend::Impl::handle(XEvent& ev) {
             break;
         }
         case MotionNotify: {
-            // Only the latest position of a burst matters.
-            while (XCheckTypedWindowEvent(dpy, win, MotionNotify, &ev)) {
+            // Only the latest position of a burst matters; stop at any other event, so
+            // that a motion never overtakes a press or release.
+            while (XEventsQueued(dpy, QueuedAfterReading) > 0) {
+                XEvent next;
+                XPeekEvent(dpy, &next);
+                if (next.type != MotionNotify || next.xany.window != win) break;
+                XNextEvent(dpy, &ev);
             }
             const XMotionEvent& m = ev.xmotion;
             MouseInput in{};
@@ -445,6 +466,7 @@ void X11Backend::Impl::handle(XEvent& ev) {
             in.x = m.x;
             in.y = m.y;
             in.modifiers = keyModifiers(m.state) | buttonModifiers(m.state);
+            in.keyModifiers = keyModifiers(m.state);
             in.buttonsHeld = (m.state & kButtonMasks) != 0;
             in.when = now;
             postMouse(in);
@@ -458,6 +480,7 @@ void X11Backend::Impl::handle(XEvent& ev) {
             in.x = c.x;
             in.y = c.y;
             in.modifiers = keyModifiers(c.state) | buttonModifiers(c.state);
+            in.keyModifiers = keyModifiers(c.state);
             in.buttonsHeld = (c.state & kButtonMasks) != 0;
             in.when = now;
             postMouse(in);
