@@ -1,6 +1,7 @@
 // The object model: class names and chains, creation by name, the dynamic value.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <unordered_set>
 
 #include "host/Applet.h"

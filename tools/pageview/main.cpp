@@ -12,6 +12,13 @@
 #include "host/PageHost.h"
 #include "host/Toolkit.h"
 #include "host/X11Backend.h"
+#include "host/Image.h"
+#include "chart/ChartDiagnostics.h"
+#include "image/GifConverter.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -21,7 +28,9 @@ const char* kHelp =
     "with the class named by code= and the <param> tags) and writes a picture.\n"
     "\n"
     "Options:\n"
-    "  -o FILE         write the picture to FILE (.png); default: PAGE with .png\n"
+    "  -o FILE         write the picture to FILE: .gif writes GIF, anything else PNG;\n"
+    "                  \"-\" writes to standard output; default: PAGE with .png\n"
+    "  --format F      png or gif: the format for standard output (default png)\n"
     "  --width N       override the applet's width\n"
     "  --height N      override the applet's height\n"
     "  --window        show the page in a window on the X display (DISPLAY) until\n"
@@ -43,6 +52,8 @@ const char* kHelp =
     "  insets), focused (true draws the focus highlight), and the parameters of\n"
     "  every widget (background, foreground, font, ShadowThickness,\n"
     "  HighlightThickness, HighlightColor, insets, preferredWidth, preferredHeight).\n"
+    "GIF output holds at most 255 colours (mono text and flat colours keep\n"
+    "charts well inside that); a picture with more is refused with a message.\n"
     "Exit status: 0 on success, 1 on a rendering or output error, 2 on bad\n"
     "arguments or a page that cannot be read.\n";
 
@@ -56,6 +67,38 @@ bool parseInt(const char* s, int& out) {
     long v = std::strtol(s, &end, 10);
     if (!s[0] || *end || v <= 0 || v > 16384) return false;
     out = int(v);
+    return true;
+}
+
+bool endsWithGif(const std::string& name) {
+    std::string lower = name;
+    for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0;
+}
+
+// Writes the window's picture as PNG or GIF to a file or standard output ("-"). A GIF
+// is encoded in memory first, so a refused picture never leaves a broken file behind.
+bool writePicture(host::Window& frame, const std::string& out, bool gif, std::string& error) {
+    auto buffer = frame.getBuffer();
+    if (!buffer) {
+        error = "the window has no picture";
+        return false;
+    }
+    if (!gif) {
+        if (out == "-") return buffer->writePNG("/dev/stdout", &error);
+        return buffer->writePNG(out, &error);
+    }
+    std::ostringstream bytes;
+    if (!norvex::image::GifConverter::writeGif(*buffer, bytes, &error)) return false;
+    if (out == "-") {
+        std::cout << bytes.str() << std::flush;
+        return bool(std::cout);
+    }
+    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    if (!file || !(file << bytes.str()) || !file.flush()) {
+        error = "cannot write the file";
+        return false;
+    }
     return true;
 }
 
@@ -73,6 +116,7 @@ int main(int argc, char** argv) {
     int width = -1, height = -1;
     bool quiet = false;
     bool windowMode = false;
+    std::string format = "png";
     int seconds = -1;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -92,6 +136,9 @@ int main(int argc, char** argv) {
             if (!parseInt(needValue("--width"), width)) return fail(2, "--width needs a whole number from 1 to 16384");
         } else if (a == "--height") {
             if (!parseInt(needValue("--height"), height)) return fail(2, "--height needs a whole number from 1 to 16384");
+        } else if (a == "--format") {
+            format = needValue("--format");
+            if (format != "png" && format != "gif") return fail(2, "--format takes png or gif");
         } else if (a == "--window") {
             windowMode = true;
         } else if (a == "--seconds") {
@@ -122,6 +169,10 @@ int main(int argc, char** argv) {
     host::Loader::loadComponentLibraries(libDir, &loadErrors);
     for (auto& e : loadErrors) std::fprintf(stderr, "tarnview: %s\n", e.c_str());
 
+    // Standard output may carry the picture: informational lines go to the error stream.
+    if (out == "-")
+        norvex::chart::ChartDiagnostics::setSink([](const std::string& line) { std::cerr << line << "\n"; });
+
     try {
         host::Page page = host::Page::read(pagePath);
         host::PageHost view(page, width, height);
@@ -138,11 +189,9 @@ int main(int argc, char** argv) {
             backend->close();
             return 0;
         }
-        auto lower = out;
-        for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-        if (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0)
-            return fail(1, "GIF output is not available in this build; write a .png file");
-        if (!view.frame().writePNG(out, &error)) return fail(1, "cannot write " + out + ": " + error);
+        bool gif = out == "-" ? format == "gif" : endsWithGif(out);
+        if (!writePicture(view.frame(), out, gif, error))
+            return fail(1, "cannot write " + (out == "-" ? std::string("standard output") : out) + ": " + error);
     } catch (const host::PageError& e) {
         return fail(2, pagePath + ": " + e.what());
     } catch (const host::IOException& e) {
