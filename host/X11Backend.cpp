@@ -90,6 +90,8 @@ int ClickCounter::press(int button, int64_t timeMs, int x, int y) {
 
 namespace {
 
+constexpr std::chrono::milliseconds kTick{20};
+
 // ---- input on the dispatch thread ----------------------------------------------------------
 
 enum class MouseKind { Press, Release, Motion, Enter, Leave };
@@ -285,6 +287,7 @@ struct X11Backend::Impl {
     int width = 1, height = 1;
     uint64_t lastSerial = 0;
     bool wasInUse = false;
+    std::chrono::steady_clock::time_point lastPoll;
     std::optional<Rectangle> exposed;
     ClickCounter clicks;
     int lastClicks = 1;
@@ -364,6 +367,10 @@ void X11Backend::Impl::blit(Rectangle r) {
 }
 
 void X11Backend::Impl::pollPainting() {
+    // At most once a tick, however often damaged() wakes the thread.
+    auto now = std::chrono::steady_clock::now();
+    if (now - lastPoll < kTick) return;
+    lastPoll = now;
     auto w = window.lock();
     if (!w) return;
     // The serial first, then the use: a paint whose context was counted is seen in use
@@ -539,7 +546,7 @@ void X11Backend::Impl::run() {
         FD_SET(fd, &fds);
         FD_SET(wake[0], &fds);
         // The timeout is also the tick that polls for painting nobody announced.
-        timeval tv{0, 20000};
+        timeval tv{0, long(std::chrono::microseconds(kTick).count())};
         if (select(std::max(fd, wake[0]) + 1, &fds, nullptr, nullptr, &tv) > 0 && FD_ISSET(wake[0], &fds)) {
             char drain[64];
             while (::read(wake[0], drain, sizeof drain) > 0) {
