@@ -97,7 +97,7 @@ std::atomic<bool> reportedCairoError{false};
 
 // Every context on one surface shares one lock, taken for each drawing operation, so
 // components of one window can paint from several threads at once.
-std::recursive_mutex* surfaceLock(cairo_surface_t* s) {
+std::recursive_mutex* lockOfSurface(cairo_surface_t* s) {
     static cairo_user_data_key_t key;
     static std::mutex guard;
     if (!s) return nullptr;
@@ -150,7 +150,7 @@ RasterGraphics::RasterGraphics(std::shared_ptr<Image> image) {
         d->height = cairo_image_surface_get_height(s);
         d->opaque = cairo_image_surface_get_format(s) == CAIRO_FORMAT_RGB24;
     }
-    d->lock = surfaceLock(d->surface);
+    d->lock = lockOfSurface(d->surface);
     d->image = std::move(image);
     device_ = std::move(d);
     bound_ = {0, 0, device_->width, device_->height};
@@ -167,7 +167,7 @@ RasterGraphics::RasterGraphics(cairo_surface_t* s) {
             d->opaque = f == CAIRO_FORMAT_RGB24;
         }
     }
-    d->lock = surfaceLock(d->surface);
+    d->lock = lockOfSurface(d->surface);
     device_ = std::move(d);
     bound_ = {0, 0, device_->width, device_->height};
 }
@@ -183,6 +183,8 @@ RasterGraphics::RasterGraphics(std::shared_ptr<Device> device, const RasterGraph
       xor_(from.xor_),
       font_(from.font_),
       antialias_(from.antialias_) {}
+
+std::recursive_mutex* RasterGraphics::surfaceLock(cairo_surface_t* surface) { return lockOfSurface(surface); }
 
 RasterGraphics::~RasterGraphics() {
     if (cr_) cairo_destroy(cr_);

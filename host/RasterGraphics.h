@@ -18,6 +18,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "host/Graphics.h"
@@ -36,6 +37,10 @@ public:
     // Draws on an ARGB32 or RGB24 image surface (referenced while the context lives).
     explicit RasterGraphics(cairo_surface_t* surface);
     ~RasterGraphics() override;
+
+    // The lock every context on this surface takes for each drawing operation; readers
+    // of the pixels (a screen blit) hold it to see whole operations. Null for null.
+    static std::recursive_mutex* surfaceLock(cairo_surface_t* surface);
 
     std::unique_ptr<Graphics> create() override;
     using Graphics::create;

@@ -12,6 +12,7 @@
 #include "host/Container.h"
 #include "host/Event.h"
 #include "host/Image.h"
+#include "host/RasterGraphics.h"
 #include "host/Toolkit.h"
 
 // X headers last: they define macros (None, Status, KeyPress ...) that must not
@@ -349,6 +350,11 @@ void X11Backend::Impl::blit(Rectangle r) {
     if (auto w = window.lock()) buffer = w->getBuffer();
     if (!buffer || !buffer->isComplete()) return;
     cairo_surface_t* s = buffer->surface();
+    // Whole drawing operations only: painting threads hold this lock per operation.
+    std::recursive_mutex* lock = RasterGraphics::surfaceLock(s);
+    std::unique_lock<std::recursive_mutex> hold;
+    if (lock) hold = std::unique_lock<std::recursive_mutex>(*lock);
+    cairo_surface_flush(s);
     int bw = cairo_image_surface_get_width(s), bh = cairo_image_surface_get_height(s);
     int stride = cairo_image_surface_get_stride(s);
     unsigned char* data = cairo_image_surface_get_data(s);
