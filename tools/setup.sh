@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   python3 ca-certificates
-  xvfb libxtst-dev x11-utils
+  libx11-dev xvfb libxtst-dev x11-utils
 )
 
 missing=()
