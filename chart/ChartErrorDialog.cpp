@@ -49,8 +49,10 @@ void ChartErrorDialog::show(const std::string& message) {
     if (display)
         display(message);
     else
-        std::cerr << oneLine(message) << std::endl;
+        printLine(message);
 }
+
+void ChartErrorDialog::printLine(const std::string& message) { std::cerr << oneLine(message) << std::endl; }
 
 void ChartErrorDialog::setDisplay(Display display) {
     std::lock_guard<std::mutex> lock(state().mutex);

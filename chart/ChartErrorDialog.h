@@ -18,6 +18,9 @@ public:
     // Installs the function that shows the window; an empty one restores the error stream.
     static void setDisplay(Display display);
 
+    // Writes the message as one line on the error stream (line breaks become spaces).
+    static void printLine(const std::string& message);
+
     static std::string getLastMessage();
     static int getMessageCount();
     static void clear();

@@ -14,6 +14,7 @@
 #include "host/X11Backend.h"
 #include "host/Image.h"
 #include "chart/ChartDiagnostics.h"
+#include "chart/ChartErrorWindow.h"
 #include "image/GifConverter.h"
 
 #include <fstream>
@@ -173,6 +174,17 @@ int main(int argc, char** argv) {
     if (out == "-")
         norvex::chart::ChartDiagnostics::setSink([](const std::string& line) { std::cerr << line << "\n"; });
 
+    // In a window session the chart's error messages also open their dialog on screen.
+    std::vector<std::shared_ptr<host::X11Backend>> dialogScreens;
+    if (windowMode)
+        norvex::chart::ChartErrorWindow::install([&dialogScreens](const std::shared_ptr<host::Dialog>& d) {
+            std::string err;
+            if (auto b = host::X11Backend::open(d, &err))
+                dialogScreens.push_back(b);
+            else
+                std::fprintf(stderr, "tarnview: cannot show the error dialog: %s\n", err.c_str());
+        });
+
     try {
         host::Page page = host::Page::read(pagePath);
         host::PageHost view(page, width, height);
@@ -187,6 +199,8 @@ int main(int argc, char** argv) {
             while (!backend->waitClosed(std::chrono::milliseconds(200)))
                 if (seconds > 0 && std::chrono::steady_clock::now() >= deadline) break;
             backend->close();
+            for (auto& b : dialogScreens) b->close();
+            norvex::chart::ChartErrorWindow::uninstall();
             return 0;
         }
         bool gif = out == "-" ? format == "gif" : endsWithGif(out);
