@@ -159,39 +159,26 @@ Panel::Panel() { setLayout(std::make_shared<FlowLayout>()); }
 
 // ---- FlowLayout ----
 
-Dimension FlowLayout::preferredLayoutSize(Container& parent) {
+// One row of every visible child at its preferred or minimum size, with the gaps.
+static Dimension flowRowSize(Container& parent, bool preferred, int hgap, int vgap) {
     Dimension d{0, 0};
     bool first = true;
     for (auto& c : parent.getComponents()) {
         if (!c->isVisible()) continue;
-        Dimension p = c->preferredSize();
+        Dimension p = preferred ? c->preferredSize() : c->minimumSize();
         d.height = std::max(d.height, p.height);
-        if (!first) d.width += hgap_;
+        if (!first) d.width += hgap;
         first = false;
         d.width += p.width;
     }
     Insets in = parent.getInsets();
-    d.width += in.left + in.right + hgap_ * 2;
-    d.height += in.top + in.bottom + vgap_ * 2;
+    d.width += in.left + in.right + hgap * 2;
+    d.height += in.top + in.bottom + vgap * 2;
     return d;
 }
 
-Dimension FlowLayout::minimumLayoutSize(Container& parent) {
-    Dimension d{0, 0};
-    bool first = true;
-    for (auto& c : parent.getComponents()) {
-        if (!c->isVisible()) continue;
-        Dimension p = c->minimumSize();
-        d.height = std::max(d.height, p.height);
-        if (!first) d.width += hgap_;
-        first = false;
-        d.width += p.width;
-    }
-    Insets in = parent.getInsets();
-    d.width += in.left + in.right + hgap_ * 2;
-    d.height += in.top + in.bottom + vgap_ * 2;
-    return d;
-}
+Dimension FlowLayout::preferredLayoutSize(Container& parent) { return flowRowSize(parent, true, hgap_, vgap_); }
+Dimension FlowLayout::minimumLayoutSize(Container& parent) { return flowRowSize(parent, false, hgap_, vgap_); }
 
 void FlowLayout::layoutContainer(Container& parent) {
     Insets in = parent.getInsets();
