@@ -1,12 +1,4 @@
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -16,8 +8,7 @@
 #include "chart/ChartDiagnostics.h"
 #include "chart/URLDataSource.h"
 #include "host/Applet.h"
-
-extern char** environ;
+#include "tests/support/LoopbackHttpServer.h"
 
 using namespace norvex::chart;
 
@@ -25,62 +16,19 @@ namespace {
 
 const std::string kData = std::string(NORVEX_SOURCE_DIR) + "/examples/data";
 
-int freeLoopbackPort() {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-    close(s);
-    return ntohs(a.sin_port);
-}
-
-bool canConnect(int port) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(uint16_t(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    close(s);
-    return ok;
-}
-
 }  // namespace
 
 // The examples/data folder served over http on loopback.
 class URLDataSourceHttp : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        port_ = freeLoopbackPort();
-        std::string portText = std::to_string(port_);
-        const char* argv[] = {"python3", "-m", "http.server", "--bind", "127.0.0.1", portText.c_str(),
-                              "--directory", kData.c_str(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&pid_, "python3", &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; pid_ > 0 && i < 200 && !(up_ = canConnect(port_)); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    static void TearDownTestSuite() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
+    static void SetUpTestSuite() { server_ = std::make_unique<testsupport::LoopbackHttpServer>(kData); }
+    static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override {
-        if (!up_) GTEST_SKIP() << "no python3 http.server available";
+        if (!server_->isUp()) GTEST_SKIP() << "no python3 http.server available";
     }
-    static std::string hostPort() { return "127.0.0.1:" + std::to_string(port_); }
+    static std::string hostPort() { return server_->hostPort(); }
 
-    static inline int port_ = 0;
-    static inline pid_t pid_ = 0;
-    static inline bool up_ = false;
+    static inline std::unique_ptr<testsupport::LoopbackHttpServer> server_;
 };
 
 TEST_F(URLDataSourceHttp, ReadsServedDataThroughEveryConstructor) {
@@ -102,7 +50,7 @@ TEST_F(URLDataSourceHttp, MissingResourceIsAnIOError) {
 }
 
 TEST(URLDataSource, ServerThatIsNotThereIsAClearIOError) {
-    int port = freeLoopbackPort();  // nobody listens there
+    int port = testsupport::freeLoopbackPort();  // nobody listens there
     std::string url = "http://127.0.0.1:" + std::to_string(port) + "/data.dat";
     try {
         URLDataSource s(url);

@@ -1,12 +1,4 @@
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -15,8 +7,7 @@
 #include <thread>
 
 #include "host/URL.h"
-
-extern char** environ;
+#include "tests/support/LoopbackHttpServer.h"
 
 using host::IOException;
 using host::MalformedURLException;
@@ -33,29 +24,6 @@ fs::path makeTempDir() {
 
 void writeFile(const fs::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
-}
-
-int freeLoopbackPort() {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-    close(s);
-    return ntohs(a.sin_port);
-}
-
-bool canConnect(int port) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(uint16_t(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    close(s);
-    return ok;
 }
 
 std::string messageOf(const std::function<void()>& f) {
@@ -194,35 +162,19 @@ protected:
         writeFile(dir_ / "data.txt", "1 2 3\n4 5 6\n");
         fs::create_directory(dir_ / "sub");
         writeFile(dir_ / "sub" / "a b.txt", "spaced");
-        port_ = freeLoopbackPort();
-        std::string portText = std::to_string(port_), dirText = dir_.string();
-        const char* argv[] = {"python3", "-m", "http.server", "--bind", "127.0.0.1", portText.c_str(),
-                              "--directory", dirText.c_str(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&pid_, "python3", &actions, nullptr, const_cast<char**>(argv), environ) != 0) pid_ = 0;
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; pid_ > 0 && i < 200 && !(up_ = canConnect(port_)); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        server_ = std::make_unique<testsupport::LoopbackHttpServer>(dir_.string());
     }
     static void TearDownTestSuite() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        server_.reset();
         fs::remove_all(dir_);
     }
     void SetUp() override {
-        if (!up_) GTEST_SKIP() << "no python3 http.server available";
+        if (!server_->isUp()) GTEST_SKIP() << "no python3 http.server available";
     }
-    static std::string base() { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+    static std::string base() { return "http://" + server_->hostPort() + "/"; }
 
     static inline fs::path dir_;
-    static inline int port_ = 0;
-    static inline pid_t pid_ = 0;
-    static inline bool up_ = false;
+    static inline std::unique_ptr<testsupport::LoopbackHttpServer> server_;
 };
 
 TEST_F(URLHttp, ReadsServedFiles) {
@@ -242,7 +194,7 @@ TEST_F(URLHttp, NotFoundIsAnError) {
 }
 
 TEST(URLHttpClosed, ClosedPortFailsWithTheURL) {
-    std::string url = "http://127.0.0.1:" + std::to_string(freeLoopbackPort()) + "/x.txt";
+    std::string url = "http://127.0.0.1:" + std::to_string(testsupport::freeLoopbackPort()) + "/x.txt";
     std::string msg = messageOf([&] { URL(url).readAll(); });
     EXPECT_NE(msg.find(url), std::string::npos) << msg;
 }
