@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 ca-certificates
   libx11-dev xvfb libxtst-dev x11-utils
+  python3-pil
 )
 
 missing=()
