@@ -2,6 +2,8 @@
 
 #include "ombu/NxComponent.h"
 #include "ombu/NxContainer.h"
+#include "util/NxFile.h"
+#include "util/NxUtilConverter.h"
 
 namespace norvex::ombu {
 
@@ -16,6 +18,25 @@ void commonKeys(Comp& c, util::NxConverter& conv) {
 }
 
 }  // namespace
+
+template <class Comp>
+void ComponentConverter::readParameters(Comp& c, host::Applet* applet, const util::OptString& file) {
+    c.applet = applet;
+    util::OptString name = file ? file : c.getParam("paramFile");
+    if (name) {
+        if (auto text = util::NxFile::read(applet, *name)) util::NxUtilConverter::setParamSource(&c, text);
+    } else if (!c.getAppletContext()) {
+        return;
+    }
+    c.getParameters();
+    if (c.hasPeer()) {
+        c.addNotify();
+        c.repaint();
+    }
+}
+
+template void ComponentConverter::readParameters(NxComponent&, host::Applet*, const util::OptString&);
+template void ComponentConverter::readParameters(NxContainer&, host::Applet*, const util::OptString&);
 
 void ComponentConverter::getParameters(NxComponent& c) {
     auto conv = NxComponent::getConverter();

@@ -5,6 +5,12 @@
 // the current values alone; bad values are reported by the converter.
 #pragma once
 
+#include "util/TextUtil.h"
+
+namespace host {
+class Applet;
+}
+
 namespace norvex::ombu {
 
 class NxComponent;
@@ -16,6 +22,13 @@ public:
     static void getParameters(NxComponent& c);
     // The keys that apply to a container (no highlight, shadow or traversal).
     static void getParameters(NxContainer& c);
+
+    // How both base classes read their parameters: keep the applet; a parameter file
+    // (named by file, else by the "paramFile" parameter) becomes the component's
+    // parameter source; without one, parameters are read only inside a page. After
+    // reading, a component that already has its peer is shown again.
+    template <class Comp>
+    static void readParameters(Comp& c, host::Applet* applet, const util::OptString& file);
 };
 
 }  // namespace norvex::ombu

@@ -9,8 +9,6 @@
 #include "ombu/OmbuUtil.h"
 #include "ombu/Shadow.h"
 #include "util/NxEnvironment.h"
-#include "util/NxFile.h"
-#include "util/NxUtilConverter.h"
 
 namespace norvex::ombu {
 
@@ -95,18 +93,7 @@ void NxComponent::getParameters() { ComponentConverter::getParameters(*this); }
 void NxComponent::getParameters(host::Applet* a) { getParameters(a, std::nullopt); }
 
 void NxComponent::getParameters(host::Applet* a, const OptString& file) {
-    applet = a;
-    OptString name = file ? file : getParam("paramFile");
-    if (name) {
-        if (auto text = util::NxFile::read(applet, *name)) util::NxUtilConverter::setParamSource(this, text);
-    } else if (!getAppletContext()) {
-        return;
-    }
-    getParameters();
-    if (hasPeer()) {
-        addNotify();
-        repaint();
-    }
+    ComponentConverter::readParameters(*this, a, file);
 }
 
 void NxComponent::setFont(const host::Font& f) {
@@ -433,21 +420,6 @@ bool NxComponent::tooSoonAfterPopdown(int64_t when, bool inclusive) {
     return since >= 0 && (inclusive ? since <= 50 : since < 50);
 }
 
-namespace {
-
-host::Event oldMouseEvent(host::Component* source, const host::MouseEvent& m, int id) {
-    host::Event ev;
-    ev.target = source;
-    ev.when = m.getWhen();
-    ev.id = id;
-    ev.x = m.getX();
-    ev.y = m.getY();
-    ev.modifiers = m.getModifiers() & 15;
-    ev.clickCount = m.getClickCount();
-    return ev;
-}
-
-}  // namespace
 
 void NxComponent::processFocusEvent(host::FocusEvent& e) {
     host::Event ev = focusEvent(this, e.getID());
@@ -488,22 +460,22 @@ void NxComponent::processMouseEvent(host::MouseEvent& e) {
         case host::MouseEvent::MOUSE_PRESSED: {
             // The click that closed a drop-down list must not also act on the widget beneath.
             if (tooSoonAfterPopdown(e.getWhen(), true)) return;
-            auto ev = oldMouseEvent(this, e, host::Event::MOUSE_DOWN);
+            auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_DOWN);
             mouseDown(ev, ev.x, ev.y);
             break;
         }
         case host::MouseEvent::MOUSE_RELEASED: {
-            auto ev = oldMouseEvent(this, e, host::Event::MOUSE_UP);
+            auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_UP);
             mouseUp(ev, ev.x, ev.y);
             break;
         }
         case host::MouseEvent::MOUSE_ENTERED: {
-            auto ev = oldMouseEvent(this, e, host::Event::MOUSE_ENTER);
+            auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_ENTER);
             mouseEnter(ev, ev.x, ev.y);
             break;
         }
         case host::MouseEvent::MOUSE_EXITED: {
-            auto ev = oldMouseEvent(this, e, host::Event::MOUSE_EXIT);
+            auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_EXIT);
             mouseExit(ev, ev.x, ev.y);
             break;
         }
@@ -514,10 +486,10 @@ void NxComponent::processMouseEvent(host::MouseEvent& e) {
 
 void NxComponent::processMouseMotionEvent(host::MouseEvent& e) {
     if (e.getID() == host::MouseEvent::MOUSE_MOVED) {
-        auto ev = oldMouseEvent(this, e, host::Event::MOUSE_MOVE);
+        auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_MOVE);
         mouseMove(ev, ev.x, ev.y);
     } else if (e.getID() == host::MouseEvent::MOUSE_DRAGGED) {
-        auto ev = oldMouseEvent(this, e, host::Event::MOUSE_DRAG);
+        auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_DRAG);
         mouseDrag(ev, ev.x, ev.y);
     }
     Canvas::processMouseMotionEvent(e);

@@ -7,8 +7,6 @@
 #include "ombu/ComponentConverter.h"
 #include "ombu/NxComponent.h"
 #include "ombu/OmbuUtil.h"
-#include "util/NxFile.h"
-#include "util/NxUtilConverter.h"
 
 namespace norvex::ombu {
 
@@ -29,17 +27,6 @@ std::shared_ptr<util::NxConverter>& convSlot() {
     return conv;
 }
 
-host::Event oldMouseEvent(host::Component* source, const host::MouseEvent& m, int id) {
-    host::Event ev;
-    ev.target = source;
-    ev.when = m.getWhen();
-    ev.id = id;
-    ev.x = m.getX();
-    ev.y = m.getY();
-    ev.modifiers = m.getModifiers() & 15;
-    ev.clickCount = m.getClickCount();
-    return ev;
-}
 
 }  // namespace
 
@@ -79,18 +66,7 @@ void NxContainer::getParameters() { ComponentConverter::getParameters(*this); }
 void NxContainer::getParameters(host::Applet* a) { getParameters(a, std::nullopt); }
 
 void NxContainer::getParameters(host::Applet* a, const OptString& file) {
-    applet = a;
-    OptString name = file ? file : getParam("paramFile");
-    if (name) {
-        if (auto text = util::NxFile::read(applet, *name)) util::NxUtilConverter::setParamSource(this, text);
-    } else if (!getAppletContext()) {
-        return;
-    }
-    getParameters();
-    if (hasPeer()) {
-        addNotify();
-        repaint();
-    }
+    ComponentConverter::readParameters(*this, a, file);
 }
 
 host::AppletContext* NxContainer::getAppletContext() const { return OmbuUtil::getAppletContext(applet); }
@@ -262,7 +238,7 @@ void NxContainer::processMouseEvent(host::MouseEvent& e) {
         default: break;
     }
     if (id) {
-        auto ev = oldMouseEvent(this, e, id);
+        auto ev = OmbuUtil::toOldEvent(this, e, id);
         switch (id) {
             case host::Event::MOUSE_DOWN: mouseDown(ev, ev.x, ev.y); break;
             case host::Event::MOUSE_UP: mouseUp(ev, ev.x, ev.y); break;
@@ -275,10 +251,10 @@ void NxContainer::processMouseEvent(host::MouseEvent& e) {
 
 void NxContainer::processMouseMotionEvent(host::MouseEvent& e) {
     if (e.getID() == host::MouseEvent::MOUSE_MOVED) {
-        auto ev = oldMouseEvent(this, e, host::Event::MOUSE_MOVE);
+        auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_MOVE);
         mouseMove(ev, ev.x, ev.y);
     } else if (e.getID() == host::MouseEvent::MOUSE_DRAGGED) {
-        auto ev = oldMouseEvent(this, e, host::Event::MOUSE_DRAG);
+        auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_DRAG);
         mouseDrag(ev, ev.x, ev.y);
     }
     Panel::processMouseMotionEvent(e);

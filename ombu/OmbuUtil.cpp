@@ -425,4 +425,16 @@ int OmbuUtil::indexOf(const char* a, int len, int ch, int from) {
     return -1;
 }
 
+host::Event OmbuUtil::toOldEvent(host::Component* source, const host::MouseEvent& m, int id) {
+    host::Event ev;
+    ev.target = source;
+    ev.when = m.getWhen();
+    ev.id = id;
+    ev.x = m.getX();
+    ev.y = m.getY();
+    ev.modifiers = m.getModifiers() & 15;
+    ev.clickCount = m.getClickCount();
+    return ev;
+}
+
 }  // namespace norvex::ombu

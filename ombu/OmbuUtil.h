@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/AWTEvent.h"
 #include "host/Color.h"
 #include "host/Event.h"
 #include "host/Font.h"
@@ -76,6 +77,10 @@ public:
     // Draws the value aligned in r (text is not clipped). Holds the class-wide lock.
     static void draw(host::Component* comp, host::Graphics& g, const host::Value& value, int alignment,
                      const host::Rectangle& r);
+
+    // The old-model event for a mouse event, with the given id: source, time stamp,
+    // position, modifiers (without button bits) and click count.
+    static host::Event toOldEvent(host::Component* source, const host::MouseEvent& m, int id);
 
     // Nine-way alignment helpers.
     static bool isTop(int a) { return a >= 0 && a <= 2; }
