@@ -1,6 +1,7 @@
 // GIF encoding speed and size: this encoder against giflib's EGifPutLine on the
-// same pictures. This encoder starts from ARGB pixels (palette mapping included);
-// giflib gets the palette indices ready-made.
+// same pictures. This encoder starts from ARGB pixels (palette mapping included),
+// delivered by a producer on a thread of its own; giflib gets the palette indices
+// ready-made. Times are wall-clock, since our work runs on the producer's thread.
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
 
@@ -8,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -57,11 +59,37 @@ const Picture& picture(int which) {
     return which == 0 ? noisy : chart;
 }
 
+// Delivers a picture's ARGB pixels in one piece on a thread of its own, like the
+// memory image source, but without copying the pixels first.
+class PictureSource : public host::ImageProducer {
+public:
+    explicit PictureSource(const Picture& p) : picture(p) {}
+    ~PictureSource() override {
+        if (thread.joinable()) thread.join();
+    }
+    void addConsumer(host::ImageConsumer*) override {}
+    bool isConsumer(host::ImageConsumer*) const override { return false; }
+    void removeConsumer(host::ImageConsumer*) override {}
+    void requestTopDownLeftRightResend(host::ImageConsumer*) override {}
+    void startProduction(host::ImageConsumer* c) override {
+        thread = std::thread([this, c] {
+            c->setDimensions(picture.w, picture.h);
+            c->setHints(host::ImageConsumer::TOPDOWNLEFTRIGHT | host::ImageConsumer::SINGLEPASS);
+            c->setPixels(0, 0, picture.w, picture.h, nullptr, picture.argb.data(), 0, picture.w);
+            c->imageComplete(host::ImageConsumer::STATICIMAGEDONE);
+        });
+    }
+
+private:
+    const Picture& picture;
+    std::thread thread;
+};
+
 void ours(benchmark::State& state) {
     const Picture& p = picture(int(state.range(0)));
     size_t bytes = 0;
     for (auto _ : state) {
-        auto src = std::make_shared<host::MemoryImageSource>(p.w, p.h, p.argb);
+        auto src = std::make_shared<PictureSource>(p);
         std::ostringstream out;
         norvex::image::GifConverter::writeGif(src, out);
         bytes = out.str().size();
@@ -109,6 +137,6 @@ void giflib(benchmark::State& state) {
 }  // namespace
 
 // Argument 0: noisy two-colour 1024 x 1024; 1: chart-like 640 x 480.
-BENCHMARK(ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(giflib)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(giflib)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_MAIN();

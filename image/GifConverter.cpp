@@ -1,12 +1,14 @@
 #include "image/GifConverter.h"
 
 #include <algorithm>
+#include <array>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <typeinfo>
 
 #include "host/IOException.h"
-#include "image/NewLZWHashtable.h"
 
 namespace norvex::image {
 
@@ -135,37 +137,62 @@ void GifConverter::setColorModel(const std::shared_ptr<host::ColorModel>&) { rec
 
 void GifConverter::setHints(int) { recordThread(); }
 
-int GifConverter::colorIndex(uint32_t rgb) {
-    // A small direct-mapped cache in front of the map: pictures repeat few colours.
-    ColorSlot& slot = colorCache[(rgb * 2654435761u) >> (32 - kColorCacheBits)];
-    if (slot.index >= 0 && slot.rgb == rgb) return slot.index;
+// The colour's palette index. Cache hits stay inline; everything else goes to
+// colorIndexSlow, which appends colours in first-seen order.
+inline int GifConverter::colorIndex(uint32_t rgb) {
+    const ColorSlot& slot = colorCache[(rgb * 2654435761u) >> (32 - kColorCacheBits)];
+    if (slot.rgb == rgb) [[likely]]
+        return slot.index;
+    return colorIndexSlow(rgb);
+}
+
+int GifConverter::colorIndexSlow(uint32_t rgb) {
     auto [it, added] = colorIndexOf.try_emplace(rgb, int(colors.size()));
     if (added) colors.push_back(host::Color::fromRGB(rgb));
-    slot = {rgb, it->second};
+    colorCache[(rgb * 2654435761u) >> (32 - kColorCacheBits)] = {rgb, it->second};
     return it->second;
 }
 
 template <class Pixel>
 void GifConverter::takePixels(int x, int y, int w, int h, const std::shared_ptr<host::ColorModel>& m,
                               const Pixel* pixels, int offset, int scansize) {
-    if (!pixels) return;
+    if (!pixels || w <= 0 || h <= 0) return;
     const host::ColorModel& model = m ? *m : *defaultModel();
-    bool stored = !imagePixels.empty();
-    const bool direct = dynamic_cast<const host::DirectColorModel*>(&model) != nullptr;  // pixels are ARGB
+    // Only the plain ARGB model may be skipped; a subclass may map values its own way.
+    const bool direct = typeid(model) == typeid(host::DirectColorModel);
+    // Byte pixels take at most 256 values: each value's index is found once, at its
+    // first occurrence, so the colours still enter the palette in first-seen order.
+    std::array<int32_t, 256> byteIndex;
+    if constexpr (sizeof(Pixel) == 1) byteIndex.fill(-1);
+    auto indexOf = [&](uint32_t value) -> int32_t {
+        if constexpr (sizeof(Pixel) == 1) {
+            int32_t& known = byteIndex[value & 0xff];
+            if (known < 0) known = colorIndex((direct ? value : model.getRGB(value)) & 0xffffffu);
+            return known;
+        } else {
+            return colorIndex((direct ? value : model.getRGB(value)) & 0xffffffu);
+        }
+    };
+
+    const bool stored = !imagePixels.empty();
+    const bool columnsInside = int64_t(x) >= 0 && int64_t(x) + w <= imageWidth;
     for (int i = 0; i < h; ++i) {
-        int64_t row = int64_t(y) + i;
+        const int64_t row = int64_t(y) + i;
+        const Pixel* src = pixels + (int64_t(offset) + int64_t(i) * scansize);
+        if (stored && columnsInside && row >= 0 && row < imageHeight) {
+            int32_t* dst = imagePixels.data() + size_t(row) * size_t(imageWidth) + size_t(x);
+            for (int j = 0; j < w; ++j) dst[j] = indexOf(uint32_t(src[j]));
+            continue;
+        }
+        // Pixels outside the announced size are counted for the palette but not stored.
         for (int j = 0; j < w; ++j) {
-            int64_t col = int64_t(x) + j;
-            uint32_t value = uint32_t(pixels[int64_t(offset) + int64_t(i) * scansize + j]);
-            uint32_t argb = direct ? value : model.getRGB(value);
-            int index = colorIndex(argb & 0xffffffu);
-            // Pixels outside the announced size are counted for the palette but not stored.
+            const int64_t col = int64_t(x) + j;
+            int32_t index = indexOf(uint32_t(src[j]));
             if (stored && row >= 0 && row < imageHeight && col >= 0 && col < imageWidth)
                 imagePixels[size_t(row) * size_t(imageWidth) + size_t(col)] = index;
         }
     }
 }
-
 void GifConverter::setPixels(int x, int y, int w, int h, const std::shared_ptr<host::ColorModel>& model,
                              const uint8_t* pixels, int offset, int scansize) {
     recordThread();
@@ -246,71 +273,193 @@ void GifConverter::produceGIF() {
     progress("Done produceGIF");
 }
 
-// LZW over the palette indices. The longest known prefix is followed from the
-// current one, one child lookup per pixel, instead of looking each longer string
-// up again from the root.
-void GifConverter::compressData(int codeSize) {
-    progress("starting compressData with " + std::to_string(imagePixels.size()) + " pixels");
-    NewLZWHashtable table(codeSize, 12);
-    currentBit = 0;
-    std::fill(bitBuffer.begin(), bitBuffer.end(), 0);
-    auto emit = [&](int code) { putBits(code, table.getCurrentCodeSize()); };
+namespace {
 
-    emit(table.getClearCode());
-    int prefix = -1;  // the code of the current prefix; -1 while it is empty
-    for (int32_t index : imagePixels) {
-        uint8_t p = uint8_t(index & 0xff);
-        if (p >= table.getClearCode()) throw std::logic_error("pixel index outside the code table");
-        int code = prefix < 0 ? int(p) : table.findChildCode(prefix, p);
-        if (table.isFull()) {
-            bool restartWithP = code == -1;
-            emit(restartWithP ? prefix : code);
-            emit(table.getClearCode());
-            table.clear();
-            prefix = restartWithP ? int(p) : -1;
-        } else if (code == -1) {
-            table.addChild(table.nodeForCode(prefix), p);
-            emit(prefix);
-            prefix = p;
-        } else {
-            prefix = code;
+constexpr int kMaxCode = 4095;  // codes are at most 12 bits wide
+
+// The compressor's string table holds only what the inner loop asks: the string
+// of a known prefix followed by byte b, and whether it has a code. A code stands
+// for its string, so children are keyed by (prefix, byte) and no strings or trie
+// nodes are built. The current prefix is kept as a handle of the table's choice:
+// handleOf(b) for a one-byte string, find(h, b) for the child (kNone if unknown),
+// codeOf(h) for its code, add(h, b, code) for a new string.
+
+// For small palettes (minimum code size up to 4): a dense table with one row of
+// children per code, so a lookup is a single load. A handle is the offset of
+// the prefix's row (code << Bits), which keeps the lookup chain from pixel to
+// pixel short; 4095 << 4 still fits in 16 bits. A row is cleared when its code
+// is given out, so a restart clears only the rows of the one-byte strings.
+template <int Bits>
+class DenseChildren {
+public:
+    static constexpr uint32_t kNone = 0;  // no child has row 0: codes 0 and 1 are one-byte strings
+
+    DenseChildren() : row(size_t(kMaxCode + 1) << Bits) {}
+    void reset() { std::fill(row.begin(), row.begin() + (std::ptrdiff_t(1) << (2 * Bits)), 0); }
+    static uint32_t handleOf(uint8_t b) { return uint32_t(b) << Bits; }
+    static int codeOf(uint32_t h) { return int(h >> Bits); }
+    uint32_t find(uint32_t h, uint8_t b) const { return row[h | b]; }
+    void add(uint32_t h, uint8_t b, int code) {
+        row[h | b] = uint16_t(code << Bits);
+        std::fill_n(row.begin() + (std::ptrdiff_t(code) << Bits), std::ptrdiff_t(1) << Bits, 0);
+    }
+
+private:
+    std::vector<uint16_t> row;  // row[prefix << Bits | byte]: the child's handle, or kNone
+};
+
+// For larger palettes: open addressing with linear probing over twice as many
+// slots as there are codes; a handle is the code itself. A slot packs
+// key << 12 | child code, with key = prefix code << 8 | byte, so one probe reads
+// one word. kFree cannot be a real entry: code 4095 is the last one given out
+// and never gets children.
+class HashedChildren {
+public:
+    static constexpr uint32_t kNone = 0xffffffffu;
+
+    void reset() { slots.fill(kFree); }
+    static uint32_t handleOf(uint8_t b) { return b; }
+    static int codeOf(uint32_t h) { return int(h); }
+    uint32_t find(uint32_t prefix, uint8_t b) const {
+        const uint32_t key = (prefix << 8) | b;
+        for (uint32_t i = slotOf(key);; i = (i + 1) & kMask) {
+            const uint32_t s = slots[i];
+            if (s == kFree) return kNone;
+            if ((s >> 12) == key) return s & 0xfff;
         }
     }
-    if (prefix >= 0) {
-        table.countCodeWithoutString();
-        emit(prefix);
+    // Only called for a string that find did not know.
+    void add(uint32_t prefix, uint8_t b, int code) {
+        const uint32_t key = (prefix << 8) | b;
+        uint32_t i = slotOf(key);
+        while (slots[i] != kFree) i = (i + 1) & kMask;
+        slots[i] = (key << 12) | uint32_t(code);
     }
-    table.countCodeWithoutString();
-    emit(table.getEndOfInformationCode());
-    flushBits();
+
+private:
+    static constexpr int kBits = 13;
+    static constexpr uint32_t kMask = (1u << kBits) - 1;
+    static constexpr uint32_t kFree = 0xffffffffu;
+    static uint32_t slotOf(uint32_t key) { return (key * 2654435761u) >> (32 - kBits); }
+    std::array<uint32_t, 1 << kBits> slots{};
+};
+
+}  // namespace
+
+// Bits go out least significant first. Complete bytes go straight into bitBuffer;
+// the bits of an incomplete last byte wait in pendingBits. A full buffer (255
+// bytes, 2040 bits) becomes a sub-block at once. size is at most 32.
+inline void GifConverter::putBits(int data, int size) {
+    const int used = currentBit & 7;
+    uint64_t bits = pendingBits | ((uint64_t(uint32_t(data)) & ((uint64_t(1) << size) - 1)) << used);
+    int count = used + size;
+    int pos = currentBit >> 3;
+    currentBit += size;
+    while (count >= 8) {
+        bitBuffer[size_t(pos++)] = uint8_t(bits);
+        bits >>= 8;
+        count -= 8;
+        if (pos == kSubBlockBits / 8) {
+            subBlocks += char(kSubBlockBits / 8);
+            subBlocks.append(reinterpret_cast<const char*>(bitBuffer.data()), size_t(kSubBlockBits / 8));
+            currentBit -= kSubBlockBits;
+            pos = 0;
+        }
+    }
+    pendingBits = bits;
+}
+
+// Ends the sub-block being filled: currentBit / 8 + 1 bytes, the last one partly
+// filled (or zero when currentBit is a multiple of 8).
+void GifConverter::flushBits() {
+    const int n = currentBit / 8 + 1;
+    bitBuffer[size_t(currentBit >> 3)] = uint8_t(pendingBits);
+    subBlocks += char(n);
+    subBlocks.append(reinterpret_cast<const char*>(bitBuffer.data()), size_t(n));
+    currentBit = 0;
+    pendingBits = 0;
+}
+
+// LZW over the palette indices. The current prefix is held as its code, and each
+// pixel costs one child lookup. A new string's code is counted (and the width
+// grown) before the prefix's code goes out, so the width changes where a decoder
+// expects it. The sub-blocks are collected and written in one piece.
+void GifConverter::compressData(int codeSize) {
+    progress("starting compressData with " + std::to_string(imagePixels.size()) + " pixels");
+    currentBit = 0;
+    pendingBits = 0;
+    subBlocks.clear();
+    subBlocks.reserve(imagePixels.size() / 4 + 512);
+    // The table's row length is a constant of each variant, for the shortest lookup.
+    auto run = [&](auto children) { compressPixels(*children, codeSize); };
+    switch (codeSize) {
+    case 2: run(std::make_unique<DenseChildren<2>>()); break;
+    case 3: run(std::make_unique<DenseChildren<3>>()); break;
+    case 4: run(std::make_unique<DenseChildren<4>>()); break;
+    default: run(std::make_unique<HashedChildren>()); break;
+    }
+    destination->write(subBlocks.data(), std::streamsize(subBlocks.size()));
+    subBlocks.clear();
     progress("done compressData");
 }
 
-void GifConverter::putBits(int data, int size) {
-    // The size low bits of data, least significant first, a byte-sized piece at a
-    // time; a piece never crosses the end of the sub-block.
-    uint64_t v = uint64_t(uint32_t(data)) & ((uint64_t(1) << size) - 1);
-    while (size > 0) {
-        int take = std::min(size, kSubBlockBits - currentBit);
-        int pos = currentBit >> 3;
-        uint64_t bits = (v & ((uint64_t(1) << take) - 1)) << (currentBit & 7);
-        for (; bits; bits >>= 8) bitBuffer[size_t(pos++)] |= uint8_t(bits);
-        currentBit += take;
-        v >>= take;
-        size -= take;
-        if (currentBit == kSubBlockBits) {
-            currentBit = kSubBlockBits - 1;  // the last bit written: currentBit / 8 + 1 = 255 bytes
-            flushBits();
+template <class Children>
+void GifConverter::compressPixels(Children& children, int codeSize) {
+    const int clearCode = 1 << codeSize;
+    const int endCode = clearCode + 1;
+    int width = codeSize + 1;     // the current code width
+    int next = clearCode + 2;     // the next code to give out; past kMaxCode the table is full
+    // Gives out code `next`, first widening when that code needs one more bit.
+    auto takeCode = [&] {
+        if ((1 << width) + 1 <= next && width < 12) ++width;
+        ++next;
+    };
+
+    children.reset();
+    putBits(clearCode, width);
+    bool empty = true;     // the current prefix is empty (only at the start and after a restart)
+    uint32_t prefix = 0;   // the current prefix, as the table's handle
+    for (int32_t index : imagePixels) {
+        const uint8_t p = uint8_t(index & 0xff);
+        if (p >= clearCode) throw std::logic_error("pixel index outside the code table");
+        // An empty prefix only follows a restart, when the table is not full.
+        if (empty) [[unlikely]] {
+            prefix = children.handleOf(p);
+            empty = false;
+            continue;
+        }
+        const uint32_t found = children.find(prefix, p);
+        if (next <= kMaxCode) [[likely]] {
+            if (found != Children::kNone) {
+                prefix = found;
+                continue;
+            }
+            children.add(prefix, p, next);
+            takeCode();
+            putBits(children.codeOf(prefix), width);
+            prefix = children.handleOf(p);
+        } else {
+            // Full: emit what is known, then the clear code, and start over.
+            const bool known = found != Children::kNone;
+            putBits(children.codeOf(known ? found : prefix), width);
+            putBits(clearCode, width);
+            width = codeSize + 1;
+            next = clearCode + 2;
+            children.reset();
+            empty = known;
+            prefix = children.handleOf(p);
         }
     }
-}
-
-void GifConverter::flushBits() {
-    int n = currentBit / 8 + 1;
-    putByte(n);
-    destination->write(reinterpret_cast<const char*>(bitBuffer.data()), n);
-    std::fill(bitBuffer.begin(), bitBuffer.begin() + n, 0);
-    currentBit = 0;
+    // A decoder adds a table entry for every code it reads after the first, also
+    // for the last data code and the end code, which add no string here: count
+    // them too, or an end on a width step gets codes one bit too narrow.
+    if (!empty) {
+        if (next <= kMaxCode) takeCode();
+        putBits(children.codeOf(prefix), width);
+    }
+    if (next <= kMaxCode) takeCode();
+    putBits(endCode, width);
+    flushBits();
 }
 
 }  // namespace norvex::image

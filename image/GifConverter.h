@@ -76,11 +76,14 @@ private:
     void takePixels(int x, int y, int w, int h, const std::shared_ptr<host::ColorModel>& model,
                     const Pixel* pixels, int offset, int scansize);
     int colorIndex(uint32_t rgb);
+    int colorIndexSlow(uint32_t rgb);
     void recordThread();
     void finish(std::string error);
 
     void produceGIF();
     void compressData(int codeSize);
+    template <class Children>
+    void compressPixels(Children& children, int codeSize);
     void putBits(int data, int size);
     void flushBits();
     void putByte(int b);
@@ -91,9 +94,12 @@ private:
     std::ostream* destination = nullptr;
     std::vector<host::Color> colors;                  // distinct colours, first seen first
     std::unordered_map<uint32_t, int> colorIndexOf;   // rgb -> position in colors
+    // A direct-mapped cache in front of colorIndexOf: pictures repeat few colours.
+    // kNoColor never equals a 24-bit colour, so an unused slot never matches.
+    static constexpr uint32_t kNoColor = 0xffffffffu;
     struct ColorSlot {
-        uint32_t rgb = 0;
-        int index = -1;
+        uint32_t rgb = kNoColor;
+        int32_t index = 0;
     };
     static constexpr int kColorCacheBits = 10;
     std::array<ColorSlot, 1 << kColorCacheBits> colorCache{};
@@ -103,7 +109,9 @@ private:
     std::vector<uint8_t> buffer;                      // 256 bytes, kept for layout; unused
     std::optional<std::thread::id> myThread;
     std::vector<uint8_t> bitBuffer;                   // the data sub-block being filled
-    int32_t currentBit = 0;
+    int32_t currentBit = 0;                           // bits in bitBuffer, pendingBits included
+    uint64_t pendingBits = 0;                         // the bits of the last, incomplete byte
+    std::string subBlocks;                            // finished sub-blocks, written at the end
 
     bool verbose = false;
     bool reportErrors = true;                          // print failures on the error stream
