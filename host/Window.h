@@ -66,7 +66,7 @@ public:
     bool isBufferInUse() const;
 
     // Keyboard focus inside this window.
-    Component* getFocusOwner() const { return focusOwner_; }
+    Component* getFocusOwner() const { return focusOwner_.load(); }
     void setFocusOwner(Component* c);
 
 private:
@@ -74,7 +74,7 @@ private:
     std::shared_ptr<Image> buffer_;
     GraphicsFactory factory_;
     std::shared_ptr<WindowBackend> backend_;
-    Component* focusOwner_ = nullptr;
+    std::atomic<Component*> focusOwner_{nullptr};  // set on the event thread, read anywhere
     std::atomic<uint64_t> paintSerial_{0};
 };
 

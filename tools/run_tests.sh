@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test. Options:
 #   --sanitize   build with AddressSanitizer + UndefinedBehaviorSanitizer (folder build-asan)
+#   --tsan       build with ThreadSanitizer (folder build-tsan) and run the test programs
 #   --fuzz N     build the fuzz targets with clang and run each for N seconds (folder build-fuzz)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,6 +10,7 @@ fuzz_seconds=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --sanitize) mode=asan ;;
+    --tsan) mode=tsan ;;
     --fuzz) mode=fuzz; fuzz_seconds=${2:?--fuzz needs seconds}; shift ;;
     *) echo "run_tests: unknown option $1" >&2; exit 2 ;;
   esac
@@ -28,6 +30,12 @@ case "$mode" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       LSAN_OPTIONS=suppressions=$root/tools/lsan.supp \
       ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)" --timeout 600
+    ;;
+  tsan)
+    bash "$root/tools/build.sh" "$root/build-tsan" -DNORVEX_WERROR=$werror -DNORVEX_TSAN=ON -DNORVEX_BENCH=OFF \
+      -DCMAKE_BUILD_TYPE=Debug
+    TSAN_OPTIONS="suppressions=$root/tools/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
+      ctest --test-dir "$root/build-tsan" --output-on-failure -j "$(nproc)" --timeout 600
     ;;
   fuzz)
     CC=clang CXX=clang++ bash "$root/tools/build.sh" "$root/build-fuzz" -DNORVEX_FUZZ=ON -DNORVEX_TESTS=OFF \

@@ -410,7 +410,13 @@ TEST_F(X11Window, ResizesFollowEachOther) {
     // The screen resizes the window (as a window manager would).
     XResizeWindow(dpy, backend->windowId(), 260, 180);
     XFlush(dpy);
-    EXPECT_TRUE(eventually([&] { return frame->getWidth() == 260 && frame->getHeight() == 180; }));
+    // The window's bounds change on the event thread: read them there.
+    EXPECT_TRUE(eventually([&] {
+        bool sized = false;
+        host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeAndWait(
+            [&] { sized = frame->getWidth() == 260 && frame->getHeight() == 180; });
+        return sized;
+    }));
     EXPECT_TRUE(eventually([&] {
         auto b = frame->getBuffer();
         return b && b->getWidth() == 260 && screenMatchesBuffer();
