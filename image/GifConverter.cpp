@@ -391,10 +391,10 @@ void GifConverter::compressData(int codeSize) {
     subBlocks.clear();
     subBlocks.reserve(imagePixels.size() / 4 + 512);
     // The table's row length is a constant of each variant, for the shortest lookup.
+    // (produceGIF never passes 3: palettes have 2, 4, 16, 32, 64 or 256 entries.)
     auto run = [&](auto children) { compressPixels(*children, codeSize); };
     switch (codeSize) {
     case 2: run(std::make_unique<DenseChildren<2>>()); break;
-    case 3: run(std::make_unique<DenseChildren<3>>()); break;
     case 4: run(std::make_unique<DenseChildren<4>>()); break;
     default: run(std::make_unique<HashedChildren>()); break;
     }
