@@ -25,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     C::toColorList(s);
     if (auto f = C::toFont(s)) {
         auto back = C::toFont(C::fromFont(*f));
-        if (f->getName().find('-') == std::string::npos && f->getName().find('\\') == std::string::npos &&
-            (!back || !(*back == *f)))
-            __builtin_trap();
+        if (!back || !(*back == *f)) __builtin_trap();
     }
     static const std::vector<std::string> names{"LEFT", "CENTER", "RIGHT"};
     static const std::vector<int> values{0, 1, 2};

@@ -79,16 +79,9 @@ std::string escapeValue(std::string_view s) {
     return out;
 }
 
-// A font written as a tag value: its name is split again at '-' with escapes
-// resolved, so a backslash or '-' in the name is escaped once more.
-std::string fontValue(const Font& f) {
-    std::string name;
-    for (char c : f.getName()) {
-        if (c == '\\' || c == '-') name += '\\';
-        name += c;
-    }
-    return escapeValue(NxUtilConverter::fromFont(Font(name, f.getStyle(), f.getSize())));
-}
+// A font written as a tag value (fromFont already escapes what its own split would
+// misread).
+std::string fontValue(const Font& f) { return escapeValue(NxUtilConverter::fromFont(f)); }
 
 // Registers the plain text of rich strings for the sort, once, when the library loads.
 bool plainTextOf(const Value& v, std::string& text) {

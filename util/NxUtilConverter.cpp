@@ -370,7 +370,17 @@ OptFont NxUtilConverter::toFont(const OptString& s, const OptFont& def) {
 }
 
 std::string NxUtilConverter::fromFont(const host::Font& f) {
-    return f.getName() + "-" + kStyleNames[f.getStyle() & 3] + "-" + std::to_string(f.getSize());
+    // toFont splits at '-' with escapes resolved: a '-' or backslash in the name (or the
+    // sign of a negative size) is escaped so that the text reads back to the same font.
+    auto escaped = [](const std::string& part) {
+        std::string out;
+        for (char c : part) {
+            if (c == '\\' || c == '-') out += '\\';
+            out += c;
+        }
+        return out;
+    };
+    return escaped(f.getName()) + "-" + kStyleNames[f.getStyle() & 3] + "-" + escaped(std::to_string(f.getSize()));
 }
 
 // ---- enumerations -------------------------------------------------------------------

@@ -96,6 +96,9 @@ TEST(Converter, FontsWithTwoOrThreeParts) {
     EXPECT_EQ(C::toFont("Courier-plain-big"), std::nullopt);
     EXPECT_EQ(C::toFont("x-y", host::Font("Dialog", 0, 10))->getSize(), 10);
     EXPECT_EQ(C::fromFont(host::Font("TimesRoman", 3, 14)), "TimesRoman-BOLDITALIC-14");
+    // Names with '-' or '\\' and negative sizes are escaped so they read back.
+    for (const host::Font& odd : {host::Font("Sans-Serif", 1, 12), host::Font("a\\b", 0, -2)})
+        EXPECT_EQ(C::toFont(C::fromFont(odd)), odd) << C::fromFont(odd);
 }
 
 TEST(Converter, ListsTrimAndHonourEscapes) {
