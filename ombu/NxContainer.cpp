@@ -250,13 +250,7 @@ void NxContainer::processMouseEvent(host::MouseEvent& e) {
 }
 
 void NxContainer::processMouseMotionEvent(host::MouseEvent& e) {
-    if (e.getID() == host::MouseEvent::MOUSE_MOVED) {
-        auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_MOVE);
-        mouseMove(ev, ev.x, ev.y);
-    } else if (e.getID() == host::MouseEvent::MOUSE_DRAGGED) {
-        auto ev = OmbuUtil::toOldEvent(this, e, host::Event::MOUSE_DRAG);
-        mouseDrag(ev, ev.x, ev.y);
-    }
+    OmbuUtil::deliverOldMotion(*this, e);
     Panel::processMouseMotionEvent(e);
 }
 

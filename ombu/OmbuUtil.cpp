@@ -437,4 +437,14 @@ host::Event OmbuUtil::toOldEvent(host::Component* source, const host::MouseEvent
     return ev;
 }
 
+void OmbuUtil::deliverOldMotion(host::Component& c, const host::MouseEvent& m) {
+    if (m.getID() == host::MouseEvent::MOUSE_MOVED) {
+        auto ev = toOldEvent(&c, m, host::Event::MOUSE_MOVE);
+        c.mouseMove(ev, ev.x, ev.y);
+    } else if (m.getID() == host::MouseEvent::MOUSE_DRAGGED) {
+        auto ev = toOldEvent(&c, m, host::Event::MOUSE_DRAG);
+        c.mouseDrag(ev, ev.x, ev.y);
+    }
+}
+
 }  // namespace norvex::ombu

@@ -81,6 +81,8 @@ public:
     // The old-model event for a mouse event, with the given id: source, time stamp,
     // position, modifiers (without button bits) and click count.
     static host::Event toOldEvent(host::Component* source, const host::MouseEvent& m, int id);
+    // Passes a moved or dragged mouse event to c's old-model mouseMove or mouseDrag.
+    static void deliverOldMotion(host::Component& c, const host::MouseEvent& m);
 
     // Nine-way alignment helpers.
     static bool isTop(int a) { return a >= 0 && a <= 2; }

@@ -13,6 +13,7 @@
 #include "chart/NxLabelGenerator.h"
 #include "chart/NxValueLabel.h"
 #include "host/RecordingGraphics.h"
+#include "tests/support/FixedZone.h"
 
 using namespace charttest;
 
@@ -35,24 +36,7 @@ std::vector<std::string> texts(const NxAxis& a, bool visibleOnly = false) {
     return out;
 }
 
-class FixedZone {
-public:
-    explicit FixedZone(const char* tz) {
-        if (const char* old = std::getenv("TZ")) saved = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~FixedZone() {
-        if (saved)
-            setenv("TZ", saved->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> saved;
-};
+using testsupport::FixedZone;
 
 struct Bracketed : NxLabelGenerator {
     host::Value makeLabel(double value, int precision) override {

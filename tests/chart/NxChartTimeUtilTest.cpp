@@ -7,6 +7,7 @@
 
 #include "chart/NxAxis.h"
 #include "chart/NxChartTimeUtil.h"
+#include "tests/support/FixedZone.h"
 
 using namespace norvex::chart;
 using host::Date;
@@ -14,25 +15,7 @@ using TU = NxChartTimeUtil;
 
 namespace {
 
-// Sets TZ for the test and restores the previous value afterwards.
-class FixedZone {
-public:
-    explicit FixedZone(const char* tz) {
-        if (const char* old = std::getenv("TZ")) saved = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~FixedZone() {
-        if (saved)
-            setenv("TZ", saved->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> saved;
-};
+using testsupport::FixedZone;
 
 constexpr int64_t kMin = NxAxis::MINUTES, kHour = NxAxis::HOURS, kDay = NxAxis::DAYS;
 
