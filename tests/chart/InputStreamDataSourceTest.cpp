@@ -233,6 +233,10 @@ TEST(InputStreamDataSource, HugeCountsStayBoundedByTheText) {
     EXPECT_EQ(failureOf("ARRAY 1 1e300 1 2").message, "Error in data file format - Token[EOF], line 1");
     InputStreamDataSource neg("GENERAL -5 -5");
     EXPECT_EQ(neg.getNumRows(), 0);
+    // A lone "." reads as 0: series with no points still give their X and Y rows.
+    InputStreamDataSource emptySets("GENERAL 4 1 . . . .");
+    EXPECT_EQ(emptySets.getNumRows(), 8);
+    EXPECT_EQ(row(emptySets, 7), std::vector<double>{});
 
     std::istringstream in("ARRAY 0 2 7 8");
     InputStreamDataSource fromStream(in);
