@@ -1,5 +1,7 @@
 #include "ombu/NxComponent.h"
 
+#include <algorithm>
+#include <climits>
 #include <mutex>
 
 #include "host/Applet.h"
@@ -28,6 +30,10 @@ host::Event focusEvent(host::Component* source, int id) {
     ev.id = id;
     return ev;
 }
+
+// Frame arithmetic runs in 64 bits: thicknesses come from page parameters and may be
+// anything up to the int limit.
+int clampInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 std::atomic<bool> g_useSystemColors{false};
 std::atomic<int> g_osKind{-1};  // -1: ask NxEnvironment
@@ -164,11 +170,11 @@ Rectangle NxComponent::getDrawingArea() const {
 }
 
 Rectangle& NxComponent::getDrawingArea(Rectangle& r) const {
-    int k = highlight + shadow;
-    r.x = k + insets_.left;
-    r.y = k + insets_.top;
-    r.width = std::max(0, getWidth() - 2 * k - insets_.left - insets_.right);
-    r.height = std::max(0, getHeight() - 2 * k - insets_.top - insets_.bottom);
+    int64_t k = int64_t(highlight) + shadow;
+    r.x = clampInt(k + insets_.left);
+    r.y = clampInt(k + insets_.top);
+    r.width = clampInt(std::max<int64_t>(0, getWidth() - 2 * k - insets_.left - insets_.right));
+    r.height = clampInt(std::max<int64_t>(0, getHeight() - 2 * k - insets_.top - insets_.bottom));
     return r;
 }
 
@@ -176,13 +182,14 @@ int NxComponent::getDrawingAreaWidth() const { return getDrawingArea().width; }
 int NxComponent::getDrawingAreaHeight() const { return getDrawingArea().height; }
 
 host::Dimension NxComponent::preferredSize() {
-    int w = pref_width;
+    int64_t frame = 2 * int64_t(shadow) + 2 * int64_t(highlight);
+    int64_t w = pref_width;
     if (w == -999) w = hasPeer() ? preferredWidth() : 0;
-    w = w < 0 ? 50 : w + 2 * shadow + 2 * highlight + insets_.left + insets_.right;
-    int h = pref_height;
+    w = w < 0 ? 50 : w + frame + insets_.left + insets_.right;
+    int64_t h = pref_height;
     if (h == -999) h = hasPeer() ? preferredHeight() : 0;
-    h = h < 0 ? 50 : h + 2 * shadow + 2 * highlight + insets_.top + insets_.bottom;
-    return {w, h};
+    h = h < 0 ? 50 : h + frame + insets_.top + insets_.bottom;
+    return {clampInt(w), clampInt(h)};
 }
 
 bool NxComponent::layoutAfterReshape() {
@@ -277,13 +284,16 @@ void NxComponent::drawHighlight(Graphics& g, bool on) {
     }
     g.setColor(c.value_or(Color::black));
     int W = getWidth(), H = getHeight();
-    for (int i = 0; i < highlight; ++i) g.drawRect(i, i, W - 1 - 2 * i, H - 1 - 2 * i);
+    // Rectangles past the middle have a negative size and draw nothing, so a band
+    // thicker than the component stops there.
+    int64_t fits = std::min<int64_t>(highlight, (std::min(W, H) + 1) / 2);
+    for (int i = 0; i < fits; ++i) g.drawRect(i, i, W - 1 - 2 * i, H - 1 - 2 * i);
 }
 
 void NxComponent::drawShadow(Graphics& g) {
-    if (!intersects(paint_rect, highlight + shadow)) return;
-    Shadow::draw(g, shadow_type, shadow, highlight, highlight, getWidth() - 2 * highlight,
-                 getHeight() - 2 * highlight, getBackground().value_or(Color::lightGray),
+    if (!intersects(paint_rect, clampInt(int64_t(highlight) + shadow))) return;
+    Shadow::draw(g, shadow_type, shadow, highlight, highlight, clampInt(getWidth() - 2 * int64_t(highlight)),
+                 clampInt(getHeight() - 2 * int64_t(highlight)), getBackground().value_or(Color::lightGray),
                  getForeground().value_or(Color::black));
 }
 
@@ -294,7 +304,7 @@ void NxComponent::drawHighlightAndShadow(Graphics& g) {
 
 bool NxComponent::intersects(const std::optional<Rectangle>& r, int v) const {
     if (!r) return true;
-    int W = getWidth(), H = getHeight();
+    int64_t W = getWidth(), H = getHeight();
     int64_t x0 = r->x, x1 = int64_t(r->x) + r->width;
     if ((x0 <= v && v <= x1) || (x0 <= W - v && W - v <= x1)) return true;
     int64_t y0 = r->y, y1 = int64_t(r->y) + r->height;

@@ -1,5 +1,9 @@
 #include "ombu/Shadow.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "ombu/OmbuEnum.h"
 #include "ombu/OmbuUtil.h"
 
@@ -8,19 +12,43 @@ namespace norvex::ombu {
 using host::Color;
 using host::Graphics;
 
+namespace {
+
+// Coordinates are worked out in 64 bits (a thickness from a page may be anything)
+// and handed to the graphics clamped.
+int clampInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
+void line(Graphics& g, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+    g.drawLine(clampInt(x1), clampInt(y1), clampInt(x2), clampInt(y2));
+}
+
+}  // namespace
+
 void Shadow::drawTopLines(Graphics& g, int size, int x, int y, int w, int h, const Color& color) {
     g.setColor(color);
-    for (int i = 0; i < size; ++i) {
-        g.drawLine(x + i, y + i, x + w - i - 1, y + i);
-        g.drawLine(x + i, y + i + 1, x + i, y + h - i - 1);
+    int64_t n = size;
+    // Line i lies on row y + i and column x + i: once both are past the clip's bottom
+    // and right edges, it and every later line draw nothing, so a thickness far
+    // beyond the clip stops there instead of drawing billions of invisible lines.
+    if (auto clip = g.getClipBounds())
+        n = std::min<int64_t>(n, std::max<int64_t>(int64_t(clip->y) + clip->height - y,
+                                                   int64_t(clip->x) + clip->width - x));
+    for (int64_t i = 0; i < n; ++i) {
+        line(g, int64_t(x) + i, int64_t(y) + i, int64_t(x) + w - i - 1, int64_t(y) + i);
+        line(g, int64_t(x) + i, int64_t(y) + i + 1, int64_t(x) + i, int64_t(y) + h - i - 1);
     }
 }
 
 void Shadow::drawBottomLines(Graphics& g, int size, int x, int y, int w, int h, const Color& color) {
     g.setColor(color);
-    for (int i = 1; i <= size; ++i) {
-        g.drawLine(x + i - 1, y + h - i, x + w - i, y + h - i);
-        g.drawLine(x + w - i, y + i - 1, x + w - i, y + h - i);
+    int64_t n = size;
+    // Line i lies on row y + h - i and column x + w - i: once both are before the
+    // clip's top and left edges, it and every later line draw nothing.
+    if (auto clip = g.getClipBounds())
+        n = std::min<int64_t>(n, std::max<int64_t>(int64_t(y) + h - clip->y, int64_t(x) + w - clip->x));
+    for (int64_t i = 1; i <= n; ++i) {
+        line(g, int64_t(x) + i - 1, int64_t(y) + h - i, int64_t(x) + w - i, int64_t(y) + h - i);
+        line(g, int64_t(x) + w - i, int64_t(y) + i - 1, int64_t(x) + w - i, int64_t(y) + h - i);
     }
 }
 
@@ -36,15 +64,17 @@ void Shadow::draw(Graphics& g, int type, int size, int x, int y, int w, int h, c
 void Shadow::draw(Graphics& g, int type, int size, int x, int y, int w, int h, const Color& bright,
                   const Color& dark, const Color& plain) {
     Color saved = g.getColor();
+    const int inner = size > INT_MIN ? size - 1 : size;  // the plain band of the frame styles
     switch (type) {
         case OmbuEnum::SHADOW_ETCHED_IN:
         case OmbuEnum::SHADOW_ETCHED_OUT: {
             // Two bands: the outer one half the thickness (rounded up), the inner one the rest.
-            int s1 = (size + 1) / 2;
+            int s1 = int((int64_t(size) + 1) / 2);
             int r = size % 2;
             bool in = type == OmbuEnum::SHADOW_ETCHED_IN;
             drawNormal(g, s1, x, y, w, h, in ? dark : bright, in ? bright : dark);
-            drawNormal(g, size - s1, x + s1, y + s1, w - size - r, h - size - r, in ? bright : dark,
+            drawNormal(g, size - s1, clampInt(int64_t(x) + s1), clampInt(int64_t(y) + s1),
+                       clampInt(int64_t(w) - size - r), clampInt(int64_t(h) - size - r), in ? bright : dark,
                        in ? dark : bright);
             break;
         }
@@ -53,11 +83,11 @@ void Shadow::draw(Graphics& g, int type, int size, int x, int y, int w, int h, c
         case OmbuEnum::SHADOW_PLAIN: drawNormal(g, size, x, y, w, h, plain, plain); break;
         case OmbuEnum::SHADOW_FRAME_IN:
             drawNormal(g, size, x, y, w, h, dark, bright);
-            drawNormal(g, size - 1, x, y, w, h, plain, plain);
+            drawNormal(g, inner, x, y, w, h, plain, plain);
             break;
         case OmbuEnum::SHADOW_FRAME_OUT:
             drawNormal(g, size, x, y, w, h, bright, dark);
-            drawNormal(g, size - 1, x, y, w, h, plain, plain);
+            drawNormal(g, inner, x, y, w, h, plain, plain);
             break;
         case OmbuEnum::CONTROL_SHADOW_IN:
             if (size == 2) {

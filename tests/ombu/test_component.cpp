@@ -65,6 +65,29 @@ TEST(DrawingAreaTest, FrameAndInsetsAreTakenOffAndNeverNegative) {
     EXPECT_EQ(c->getDrawingAreaHeight(), 22);
 }
 
+TEST(DrawingAreaTest, HugeThicknessesFromAPageNeitherWrapNorHang) {
+    auto c = host::create<NxComponent>(nullptr, "c");
+    c->reshape(0, 0, 30, 10);
+    c->setShadowThickness(2147483647);
+    c->setHighlightThickness(2147483647);
+    EXPECT_EQ(c->getDrawingArea(), (Rectangle{2147483647, 2147483647, 0, 0}));
+    c->setPreferredSize(100, 20);
+    EXPECT_EQ(c->preferredSize(), (host::Dimension{2147483647, 2147483647}));
+
+    // Focus draws the highlight outside a paint (no clip to test against): the band
+    // stops at the middle of the component instead of drawing a billion rectangles.
+    ShownFrame f;
+    auto p = f.add(host::create<Probe>(nullptr, "p"), 0, 0, 20, 12);
+    p->setDoubleBuffer(false);
+    p->setBackground(Color::white);
+    p->setHighlightThickness(1000000000);
+    f.show();
+    host::Event got(p.get(), host::Event::GOT_FOCUS, host::Value());
+    EXPECT_TRUE(p->handleEvent(got));
+    EXPECT_EQ(f.count("drawRect"), 6);
+    EXPECT_TRUE(f.logged("drawRect(5,5,9,1)"));
+}
+
 TEST(PaintPipelineTest, FillsHighlightsShadowsThenClipsContentToTheDrawingArea) {
     ShownFrame f;
     f.frame->setBackground(Color(10, 20, 30));

@@ -108,6 +108,24 @@ TEST(ShadowTest, NoneAndUnknownStylesDrawNothing) {
     for (int type : {OmbuEnum::SHADOW_NONE, -1, 10, 99}) EXPECT_TRUE(shadowLog(type, 2, 0, 0, 10, 10).empty()) << type;
 }
 
+TEST(ShadowTest, ThicknessFarBeyondTheClipDrawsOnlyWhatTheClipCanShow) {
+    // A thickness read from a page may be anything: lines that lie wholly outside the
+    // clip are skipped, so the visible result equals that of the largest thickness
+    // that still reaches the clip, and the call ends.
+    auto clipped = [](int type, int size) {
+        RecordingGraphics g;
+        g.setClip(0, 0, 20, 10);
+        g.clearLog();
+        Shadow::draw(g, type, size, 0, 0, 20, 10, Color::white, Color::blue);
+        return g.log();
+    };
+    // One band: past 20 lines (the clip's width from x) nothing more can show.
+    for (int type : {OmbuEnum::SHADOW_IN, OmbuEnum::SHADOW_OUT, OmbuEnum::SHADOW_PLAIN})
+        EXPECT_EQ(clipped(type, 2000000000), clipped(type, 20)) << type;
+    for (int type = OmbuEnum::SHADOW_ETCHED_IN; type <= OmbuEnum::CONTROL_SHADOW_OUT; ++type)
+        EXPECT_LT(clipped(type, 2147483647).size(), 400u) << type;
+}
+
 TEST(ColourRuleTest, WhiteAndBlackUseFixedColoursOthersTheHostRule) {
     EXPECT_EQ(OmbuUtil::brighter(Color::white), Color(200, 200, 200));
     EXPECT_EQ(OmbuUtil::darker(Color::white), Color(140, 140, 140));
