@@ -88,7 +88,7 @@ void NxAlignerLayout::reshape(int col, int, int index, host::Component& c, int x
     host::Container* parent = c.getParent();
     if (!label) {
         int width = w;
-        if (col == int(col_widths.size()) - 1) {
+        if (col == grid_cols - 1) {
             if (getResizeWidth(&c) && parent)
                 width = parent->getWidth() - parent->insets().right - x;
             else

@@ -36,6 +36,12 @@ protected:
     int cols;
     std::vector<int> row_heights;
     std::vector<int> col_widths;
+    // The grid's row and column counts. Rows or columns beyond the number of
+    // components hold nothing and measure 0, so the two arrays keep at most one
+    // entry per component (a requested count of millions allocates nothing); the
+    // counts still give the number of gaps.
+    int grid_rows = 0;
+    int grid_cols = 0;
 };
 
 }  // namespace norvex::ombu

@@ -197,6 +197,49 @@ TEST(NxGridLayoutTest, EmptyGridIsInsetsAndOneGapEachWayAndNoColumnsIsOneColumn)
     EXPECT_EQ(p->preferredSize(), (host::Dimension{4, 8}));
 }
 
+TEST(NxGridLayoutTest, EmptyColumnsCountTheirGapsAndHugeCountsOrSizesStayBounded) {
+    // Five columns for two components: the three empty ones add only their gaps.
+    auto lm = std::make_shared<NxGridLayout>(0, 5, 2, 3);
+    std::vector<std::shared_ptr<Fixed>> kids;
+    auto p = panelOf(lm, {{10, 4}, {20, 6}}, kids);
+    EXPECT_EQ(p->preferredSize(), (host::Dimension{10 + 20 + 6 * 2, 6 + 2 * 3}));
+
+    // A column or row count from a page in the billions measures without allocating
+    // for every empty column, and still counts every gap.
+    auto wide = std::make_shared<NxGridLayout>(0, 2000000000, 0, 0);
+    std::vector<std::shared_ptr<Fixed>> kids2;
+    auto p2 = panelOf(wide, {{10, 4}, {20, 6}}, kids2);
+    EXPECT_EQ(p2->preferredSize(), (host::Dimension{30, 6}));
+    auto tall = std::make_shared<NxGridLayout>(2000000000, 1, 1, 1);
+    std::vector<std::shared_ptr<Fixed>> kids3;
+    auto p3 = panelOf(tall, {{10, 4}, {20, 6}}, kids3);
+    EXPECT_EQ(p3->preferredSize(), (host::Dimension{22, 10 + 2000000001}));  // every gap counted
+    p3->reshape(0, 0, 50, 50);
+    p3->validate();
+    EXPECT_EQ(kids3[1]->getBounds(), (host::Rectangle{1, 6, 20, 6}));
+
+    // Members as large as an int: sums clamp instead of wrapping negative.
+    auto big = std::make_shared<NxGridLayout>(0, 2, 5, 5);
+    std::vector<std::shared_ptr<Fixed>> kids4;
+    auto p4 = panelOf(big, {{2147483647, 2147483647}, {2147483647, 10}}, kids4);
+    EXPECT_EQ(p4->preferredSize(), (host::Dimension{2147483647, 2147483647}));
+    p4->reshape(0, 0, 100, 100);
+    p4->validate();
+    EXPECT_EQ(kids4[0]->getBounds(), (host::Rectangle{5, 5, 95, 95}));  // cut at the edge
+    EXPECT_EQ(kids4[1]->getBounds().width, 0);
+    EXPECT_GE(kids4[1]->getBounds().x, 0);
+
+    // In a four-column form holding one pair, the control's column is not the last:
+    // a stretching control keeps its cell width.
+    auto form = std::make_shared<NxAlignerLayout>(4, 0, 0);
+    std::vector<std::shared_ptr<Fixed>> pair;
+    auto p5 = panelOf(form, {{10, 5}, {30, 8}}, pair);
+    form->setResizeWidth(pair[1].get(), true);
+    p5->reshape(0, 0, 300, 50);
+    p5->validate();
+    EXPECT_EQ(pair[1]->getBounds(), (host::Rectangle{10, 0, 30, 8}));
+}
+
 namespace {
 
 // label1 control1 / label2 control2 / label3, in a 300 x 200 panel.
