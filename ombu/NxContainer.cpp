@@ -1,5 +1,7 @@
 #include "ombu/NxContainer.h"
 
+#include <algorithm>
+#include <climits>
 #include <mutex>
 
 #include "host/Applet.h"
@@ -83,12 +85,13 @@ host::Dimension NxContainer::preferredSize() {
     if (in_pref_size) return Panel::preferredSize();
     in_pref_size = true;
     host::Insets in = insets();
-    int w = pref_width == -999 ? preferredWidth() : pref_width;
-    int h = pref_height == -999 ? preferredHeight() : pref_height;
+    int64_t w = pref_width == -999 ? preferredWidth() : pref_width;
+    int64_t h = pref_height == -999 ? preferredHeight() : pref_height;
+    // 64 bits: sizes and insets from page parameters may reach the int limit.
     w = w < 0 ? std::max(20, Panel::preferredSize().width) : w + in.left + in.right;
     h = h < 0 ? std::max(20, Panel::preferredSize().height) : h + in.top + in.bottom;
     in_pref_size = false;
-    return {w, h};
+    return {int(std::clamp<int64_t>(w, INT_MIN, INT_MAX)), int(std::clamp<int64_t>(h, INT_MIN, INT_MAX))};
 }
 
 void NxContainer::reshape(int x, int y, int w, int h) {

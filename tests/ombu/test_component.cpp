@@ -73,6 +73,10 @@ TEST(DrawingAreaTest, HugeThicknessesFromAPageNeitherWrapNorHang) {
     EXPECT_EQ(c->getDrawingArea(), (Rectangle{2147483647, 2147483647, 0, 0}));
     c->setPreferredSize(100, 20);
     EXPECT_EQ(c->preferredSize(), (host::Dimension{2147483647, 2147483647}));
+    auto box = host::create<NxContainer>(nullptr, "box");
+    box->setInsets(host::Insets{1, 2147483647, 3, 2147483647});
+    box->setPreferredSize(2147483647, 10);
+    EXPECT_EQ(box->preferredSize(), (host::Dimension{2147483647, 14}));
 
     // Focus draws the highlight outside a paint (no clip to test against): the band
     // stops at the middle of the component instead of drawing a billion rectangles.
