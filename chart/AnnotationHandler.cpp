@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "chart/ChartDataView.h"
 #include "chart/ChartErrorDialog.h"
@@ -46,7 +47,9 @@ void AnnotationHandler::makeAnnotations() {
             valueLabels.clear();
             int prec = a.getPrecision();
             if (a.getIsLogarithmic()) {
-                int e1 = NxChartUtil::intLog10(a.getMin()), e2 = NxChartUtil::intLog10(a.getMax());
+                // Decades of finite positive doubles only (an explicit bound may be infinite).
+                int e1 = std::clamp(NxChartUtil::intLog10(a.getMin()), -324, 308);
+                int e2 = std::clamp(NxChartUtil::intLog10(a.getMax()), -324, 308);
                 int step = std::max(1, a.getLogIncrement());
                 for (int e = e1; e <= e2; e += step) valueLabels.push_back(NxValueLabel::decade(a, e, prec));
                 break;
@@ -55,12 +58,21 @@ void AnnotationHandler::makeAnnotations() {
             double err = NxChartUtil::calcError(prec);
             if (!(inc >= err) || !std::isfinite(inc)) break;
             double max = a.getMax();
+            double first = a.firstInc(inc);
             // A spacing too fine for the range would make more labels than any axis has
             // pixels; the check pass reduces them to one a pixel anyway.
-            double count = (max - a.firstInc(inc)) / inc;
+            double count = (max - first) / inc;
             if (!(count < 1e6)) break;
-            for (double v = a.firstInc(inc); v <= max + err; v += inc)
+            // Counted steps: where the spacing is below the resolution of doubles at
+            // these values, adding it would not move on.
+            double last = -std::numeric_limits<double>::infinity();
+            for (int64_t k = 0; k <= int64_t(count) + 1; ++k) {
+                double v = first + double(k) * inc;
+                if (v > max + err) break;
+                if (v <= last) continue;
+                last = v;
                 valueLabels.push_back(std::make_shared<NxValueLabel>(a, v, prec));
+            }
             break;
         }
         case NxAxis::VALUE_LABELS:

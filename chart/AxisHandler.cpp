@@ -34,6 +34,7 @@ bool AxisHandler::fixBounds() {
 
 // p is the pixel before the vertical flip; rounds down and keeps it inside int.
 int AxisHandler::finishPixel(double p) const {
+    if (std::isnan(p)) p = 0;  // no scale (an empty or unbounded range)
     p = std::floor(p);
     p = std::clamp(p, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max()));
     int r = int(p);
@@ -112,6 +113,8 @@ void LinearAxisHandler::calcRange() {
                 tick = c.x;
                 inc = c.y;
             }
+            // A spread beyond the largest double has no finite spacing: no numbering.
+            if (!std::isfinite(inc) || !std::isfinite(tick)) inc = tick = 0.0;
         } else if (tickDef) {
             inc = U::precCorrect(prec, a.numSpacing.value);
             tick = a.numSpacing.value * 0.5;
@@ -236,8 +239,10 @@ void LogAxisHandler::calcRange() {
     // Non-positive data have no logarithm: they count as the first decade.
     if (!(startMin > 0)) startMin = 1.0;
     if (!(startMax > 0)) startMax = std::max(startMin, 1.0);
-    int logMin = int(std::floor(U::log10(startMin)));
-    int logMax = int(std::ceil(U::log10(startMax)));
+    // Decades whose powers of ten are positive finite doubles.
+    constexpr double kLowest = -323, kHighest = 308;
+    int logMin = int(std::clamp(std::floor(U::log10(startMin)), kLowest, kHighest - 1));
+    int logMax = int(std::clamp(std::ceil(U::log10(startMax)), kLowest + 1, kHighest));
 
     bool originPositive = !a.origin.isDefault && a.origin.value > 0;
     if (originPositive) {
@@ -281,8 +286,8 @@ void LogAxisHandler::calcRange() {
     }
     if (!fitted) a.logIncrement = std::max(1, logMax - logMin);
 
-    if (a.min.isDefault) a.min.value = U::pow10(logMin);
-    if (a.max.isDefault) a.max.value = U::pow10(logMax);
+    if (a.min.isDefault) a.min.value = U::pow10(std::max(logMin, int(kLowest)));
+    if (a.max.isDefault) a.max.value = U::pow10(std::min(logMax, int(kHighest)));
     if (!originPositive) a.origin.value = a.originPlacement.value == NxAxis::MAX ? a.max.value : a.min.value;
     a.calcMaxAnnoSize(logMin, logMax);
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <climits>
+#include <cctype>
 #include <cmath>
 #include <stdexcept>
 
@@ -75,7 +76,12 @@ double NxChartUtil::boundAngle(int unit, double angle) {
 
 double NxChartUtil::log10(double a) { return std::log(a) * 0.4342944819032604; }
 
-int NxChartUtil::intLog10(double a) { return int(precCorrect(1, log10(a))); }
+// Kept inside int: 0 has the logarithm minus infinity, and NaN has none (0).
+int NxChartUtil::intLog10(double a) {
+    double r = precCorrect(1, log10(a));
+    if (std::isnan(r)) return 0;
+    return int(std::clamp(r, double(INT_MIN), double(INT_MAX)));
+}
 
 double NxChartUtil::pow10(int x) {
     if (x >= -12 && x <= 12) return tens()[size_t(x + 12)];
@@ -86,6 +92,9 @@ double NxChartUtil::calcError(int base) { return 0.5 * pow10(-base - 1); }
 
 int NxChartUtil::nicePrecision(double range) {
     if (!(range > 0)) return 0;
+    // A spread wider than any double (the data reach both ends of the number line)
+    // is treated as the widest one.
+    if (std::isinf(range)) range = DEFAULT_FLOAT;
     double lg = std::floor(log10(range));
     int e = int(lg);
     double f = range / pow10(e);
@@ -171,10 +180,13 @@ int NxChartUtil::findDecimal(const std::string& str) {
     return p == std::string::npos ? -1 : int(p);
 }
 
-std::string NxChartUtil::format(double value, int ndigit) {
-    std::string s = host::doubleToString(precCorrect(ndigit, value));
-    if (s.find_first_of("eE") != std::string::npos) return s;
-    int d = findDecimal(s);
+namespace {
+
+// Fits plain decimal text s to ndigit decimals: cut at the point for 0, whole tens,
+// hundreds... for negative ndigit, padded with zeros or cut for positive ndigit.
+std::string fitDecimals(const std::string& s, int ndigit, char point) {
+    auto p = s.find(point);
+    int d = p == std::string::npos ? -1 : int(p);
     if (ndigit == 0) return d < 0 ? s : s.substr(0, size_t(d));
     if (ndigit < 0) {
         if (d < 0) d = int(s.size());
@@ -182,17 +194,31 @@ std::string NxChartUtil::format(double value, int ndigit) {
         if (c < 0) return "0";
         return s.substr(0, size_t(c)) + std::string(size_t(-ndigit), '0');
     }
-    if (d < 0) return s + getDecimalPointChar() + std::string(size_t(ndigit), '0');
+    if (d < 0) return s + point + std::string(size_t(ndigit), '0');
     int excess = int(s.size()) - d - 1 - ndigit;
     if (excess < 0) return s + std::string(size_t(-excess), '0');
     if (excess > 0) return s.substr(0, s.size() - size_t(excess));
     return s;
 }
 
+}  // namespace
+
+std::string NxChartUtil::format(double value, int ndigit) {
+    std::string s = host::doubleToString(precCorrect(ndigit, value));
+    if (s.find_first_of("eE") != std::string::npos) return s;
+    return fitDecimals(s, ndigit, getDecimalPointChar());
+}
+
+// The exponent form is expanded and then fitted to ndigit decimals like plain text,
+// so that the last character is always the decimal the rounding functions work on
+// (1.2E-4 at 6 decimals is 0.000120, not 0.00012) and no digits of the binary
+// rounding error (1.2000000000000002E-4) reach a label.
 std::string NxChartUtil::internalFormat(double value, int ndigit) {
     std::string s = format(value, ndigit);
-    if (s.find_first_of("eE") != std::string::npos) return convertFromSN(s);
-    return s;
+    if (s.find_first_of("eE") == std::string::npos) return s;
+    s = convertFromSN(s);
+    if (s.empty() || !(std::isdigit((unsigned char)s.back()) || s.back() == getDecimalPointChar())) return s;
+    return fitDecimals(s, ndigit, getDecimalPointChar());
 }
 
 std::string NxChartUtil::convertFromSN(const std::string& s) {
@@ -241,7 +267,9 @@ std::string NxChartUtil::convertFromSN(const std::string& s) {
     return out;
 }
 
-std::string NxChartUtil::logFormat(int exponent) { return format(pow10(exponent), -exponent); }
+// Through internalFormat, so that decades beyond the plain range of the text
+// conversion read as plain decimals too (0.0000001, not 1.0000000000000002E-7).
+std::string NxChartUtil::logFormat(int exponent) { return internalFormat(pow10(exponent), -exponent); }
 
 double NxChartUtil::max(double a, double b) {
     if (std::isnan(a) || std::isnan(b)) return a;

@@ -51,7 +51,9 @@ void NxValueLabel::setGeneratedLabel(NxAxis& axis, double v, int prec, bool lg) 
             label = std::make_shared<ChartText>(made.isString() ? made.asString() : made.toString(), false);
         }
     } else {
-        label = std::make_shared<ChartText>(lg ? NxChartUtil::logFormat(int(v)) : NxChartUtil::format(v, prec), false);
+        // Plain decimals (never an exponent form) fitted to the precision.
+        label = std::make_shared<ChartText>(lg ? NxChartUtil::logFormat(int(v)) : NxChartUtil::internalFormat(v, prec),
+                                            false);
     }
     label->setRotation(axis.getAnnotationRotation());
     label->setFont(axis.getFont());

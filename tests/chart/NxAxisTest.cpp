@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "ChartTestSupport.h"
 #include "chart/AxisHandler.h"
 #include "chart/ChartErrorDialog.h"
+#include "chart/NxValueLabel.h"
 
 using namespace charttest;
 
@@ -196,4 +200,44 @@ TEST(NxAxis, FirstIncrementOnTheGrid) {
     a.setPrecision(0);
     EXPECT_EQ(a.firstInc(0), 0.3);
     EXPECT_EQ(a.firstInc(2), 2.0);
+}
+
+// Data at the ends of the number line, or far beyond the resolution of the spacing,
+// must still give a finished scale quickly (these once looped forever or read NaN).
+TEST(NxAxis, ExtremeDataGiveFiniteScales) {
+    const std::vector<std::vector<double>> cases = {
+        {1e300, 1e300}, {-1e308, 1e308}, {1e-300, 2e-300}, {16059235.96, 16059239.2}, {0.00012, 0.00018}};
+    for (const auto& y : cases) {
+        TestChart chart;
+        plotView(chart, {1, 2}, y);
+        scale(chart);
+        NxAxis& a = *chart.y;
+        a.calcAnchors();
+        a.layoutAnnotations();
+        a.checkAnnotations();
+        EXPECT_TRUE(std::isfinite(a.getMin()) && std::isfinite(a.getMax())) << y[0];
+        EXPECT_LE(a.getMin(), std::min(y[0], y[1])) << y[0];
+        EXPECT_GE(a.getMax(), std::max(y[0], y[1])) << y[0];
+        EXPECT_LE(a.getAnnotations().size(), size_t(a.pixelLength()) + 1) << y[0];
+        for (const auto& l : a.getAnnotations())
+            EXPECT_EQ(l->getText().find_first_of("eE"), std::string::npos) << l->getText();
+        int p = a.toPixel(y[1]);
+        EXPECT_GE(p, 0);
+        EXPECT_LE(p, a.pixelLength());
+    }
+
+    // Tens of millions keep their decimals: bounds on the 0.5 grid next to the data.
+    TestChart chart;
+    plotView(chart, {1, 2}, {16059235.96, 16059239.2});
+    scale(chart);
+    EXPECT_GE(chart.y->getMin(), 16059235.0);
+    EXPECT_LE(chart.y->getMax(), 16059240.0);
+
+    // Infinite explicit bounds of a log axis are reported or clipped, never looped over.
+    TestChart log;
+    plotView(log, {1, 2}, {3, 700});
+    log.y->setIsLogarithmic(true);
+    log.y->setMax(std::numeric_limits<double>::infinity());
+    scale(log);
+    EXPECT_LE(log.y->getAnnotations().size(), 700u);
 }

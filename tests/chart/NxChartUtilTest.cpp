@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "chart/NxChartUtil.h"
 
@@ -44,7 +45,7 @@ TEST(NxChartUtil, FormatRoundsThenCuts) {
     // Exponent forms are left alone by format and expanded by internalFormat.
     EXPECT_EQ(U::format(1.5e8, 0), "1.5E8");
     EXPECT_EQ(U::internalFormat(1.5e8, 0), "150000000");
-    EXPECT_EQ(U::internalFormat(0.0001, 4), "0.00010");
+    EXPECT_EQ(U::internalFormat(0.0001, 4), "0.0001");
 }
 
 TEST(NxChartUtil, ConvertFromScientific) {
@@ -74,6 +75,47 @@ TEST(NxChartUtil, FloorAndCeilToPrecision) {
     EXPECT_DOUBLE_EQ(U::precCeil(1, -2.999), -2.9);
     EXPECT_DOUBLE_EQ(U::precCorrect(2, 1.005), 1.0);  // 1.005 is a little below the half
     EXPECT_DOUBLE_EQ(U::precCorrect(-2, 150), 200.0);
+}
+
+// Beyond the plain range of the text conversion (below 0.001, from 10 million up) the
+// text is an exponent form; the rounding must still work on the right decimal.
+TEST(NxChartUtil, RoundingBeyondThePlainTextRange) {
+    EXPECT_EQ(U::internalFormat(1.2e-4, 6), "0.000120");
+    EXPECT_EQ(U::internalFormat(1.2e-4, 0), "0");
+    EXPECT_EQ(U::internalFormat(12345678.94, 1), "12345678.9");
+    EXPECT_EQ(U::internalFormat(12345678.94, 3), "12345678.940");
+    EXPECT_EQ(U::internalFormat(123456789, -3), "123457000");
+    EXPECT_EQ(U::internalFormat(0.00012000000000000002, 5), "0.00012");  // no rounding noise
+    EXPECT_DOUBLE_EQ(U::precFloor(0, 16059235.96), 16059235.0);
+    EXPECT_DOUBLE_EQ(U::precCeil(0, 16059235.96), 16059236.0);
+    EXPECT_DOUBLE_EQ(U::precFloor(1, 12345678.94), 12345678.9);
+    EXPECT_DOUBLE_EQ(U::precCeil(1, 12345678.94), 12345679.0);
+    EXPECT_DOUBLE_EQ(U::precCeil(6, 0.0001234), 0.000124);
+    EXPECT_DOUBLE_EQ(U::precFloor(6, 0.0001234), 0.000123);
+    EXPECT_EQ(U::calcTik(0.00003, 5), DoubleCoord(0.00005, 0.0001));
+    EXPECT_EQ(U::logFormat(-7), "0.0000001");
+    EXPECT_EQ(U::logFormat(8), "100000000");
+
+    // Over the whole range, floor and ceiling land on the grid of the precision next
+    // to the value.
+    int bad = 0;
+    for (int p = -2; p <= 6; ++p) {
+        double q = std::pow(10.0, -p);
+        for (double v = 1.234567e-6; v < 1e12; v *= 1.37) {
+            double tol = std::max(q * 1e-6, v * 1e-14);
+            double f = U::precFloor(p, v), c = U::precCeil(p, v);
+            if (!(f <= v + tol && f > v - q - tol && c >= v - tol && c < v + q + tol)) ++bad;
+        }
+    }
+    EXPECT_EQ(bad, 0);
+}
+
+TEST(NxChartUtil, UnboundedArgumentsStayInRange) {
+    EXPECT_EQ(U::nicePrecision(std::numeric_limits<double>::infinity()), -307);  // as the largest double
+    EXPECT_EQ(U::nicePrecision(std::nan("")), 0);
+    EXPECT_EQ(U::intLog10(0), INT_MIN);
+    EXPECT_EQ(U::intLog10(std::numeric_limits<double>::infinity()), INT_MAX);
+    EXPECT_EQ(U::intLog10(std::nan("")), 0);
 }
 
 TEST(NxChartUtil, TickSpacingEndsInFiveOrZero) {
