@@ -52,7 +52,7 @@ case "$mode" in
       [ -d "$root/fuzz/seeds/$name" ] && seeds=("$root/fuzz/seeds/$name")
       echo "fuzz: $name for ${fuzz_seconds}s"
       LSAN_OPTIONS=suppressions=$root/tools/lsan.supp \
-        "$t" -seed="${FUZZ_SEED:-1}" -max_total_time="$fuzz_seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+        "$t" -seed="${FUZZ_SEED:-1}" -max_total_time="$fuzz_seconds" -max_len=4096 -timeout=30 -rss_limit_mb=2048 \
         -print_final_stats=0 "$corpus" "${seeds[@]}" 2>"$root/build-fuzz/$name.log" ||
         { tail -50 "$root/build-fuzz/$name.log"; echo "fuzz: $name found a problem" >&2; exit 1; }
     done
