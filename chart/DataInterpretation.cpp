@@ -1,5 +1,6 @@
 #include "chart/DataInterpretation.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "chart/ChartDataView.h"
@@ -131,7 +132,21 @@ void DataInterpretation::changeSeriesLabel(int row, int) {
     view->series[size_t(row)]->setLabel(source->getSeriesLabel(row));
 }
 
-void DataInterpretation::reset(int, int) { loadData(*source); }
+void DataInterpretation::readSeriesNames(int first, int last) {
+    if (last < 0 || last > view->getNumSeries()) last = view->getNumSeries();
+    for (int i = std::max(first, 0); i < last; ++i) {
+        view->series[size_t(i)]->setName(source->getSeriesName(i));
+        view->series[size_t(i)]->setLabel(source->getSeriesLabel(i));
+    }
+}
+
+// A full reload: the new series take their names and labels from the source as on
+// the first load, and the source's point labels replace the view's.
+void DataInterpretation::reset(int, int) {
+    loadData(*source);
+    readSeriesNames(0);
+    if (auto labels = source->getPointLabels()) view->pointLabels = *labels;
+}
 
 // ---- ARRAY ----
 
@@ -178,6 +193,7 @@ void ArrayDataInterpretation::addRow(int row, int column) {
     s->init(std::nullopt, view->toDoubleArray(source->getRow(row)), view);
     s->setDrawingOrder(row - 1);
     view->series.insert(view->series.begin() + (row - 1), s);
+    readSeriesNames(row - 1, row);
 }
 
 void ArrayDataInterpretation::removeRow(int row, int column) {
@@ -192,9 +208,10 @@ double ArrayDataInterpretation::getY(int series, int i) const { return readItem(
 
 // ---- GENERAL ----
 
+// Fewer than two rows hold no series: a reload of a source that shrank so far
+// leaves the view empty rather than showing the old series.
 void GeneralDataInterpretation::loadData(Chartable& src) {
     int n = src.getNumRows();
-    if (n < 2) return;
     bool saved = view->getIsBatched();
     view->isBatched = true;
     view->series.clear();

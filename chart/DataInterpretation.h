@@ -53,6 +53,8 @@ public:
 protected:
     DataInterpretation(ChartDataView* v, std::shared_ptr<Chartable> s) : view(v), source(std::move(s)) {}
     double readItem(int row, int column) const;
+    // Names and labels of series first..last-1 (all when last is -1) from the source.
+    void readSeriesNames(int first, int last = -1);
     // The series and the side (X or Y) that a source row is loaded into; false when
     // the row addresses none.
     virtual bool rowTarget(int row, int& series, bool& isX) const = 0;

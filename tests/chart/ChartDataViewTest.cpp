@@ -199,3 +199,105 @@ TEST(ChartDataView, SeriesListAndPropertyErrors) {
     EXPECT_EQ(ChartDataViewSeries::getPoint(2.6, s->getY()), 2);
     EXPECT_EQ(view->getVisibleDataSeries(), 1);
 }
+
+// Every change message of an ARRAY model, each checked against the view's copy.
+TEST(ChartDataView, EveryChangeMessageOfAnArrayModel) {
+    using M = ChartDataModelUpdate;
+    TestChart chart;
+    auto view = chart.addView();
+    auto model = std::make_shared<RowModel>(Chartable::ARRAY,
+                                            std::vector<V>{{1, 2, 3}, {10, 20, 30}, {40, 50, 60}});
+    model->labels = std::vector<std::string>{"a", "b", "c"};
+    view->setDataSource(model);
+    auto y = [&](int s) { return *view->getSeries(s)->getY(); };
+
+    model->rows[2] = std::make_shared<norvex::util::NxVector>(V{4, 5, 6});
+    model->notifyObservers(M::CHANGE_ROW, 2, 0);
+    EXPECT_EQ(y(1), (std::vector<double>{4, 5, 6}));
+
+    model->rows[1]->insertElementAt(host::Value(15), 1);
+    model->notifyObservers(M::ADD_VALUE, 1, 1);
+    EXPECT_EQ(y(0), (std::vector<double>{10, 15, 20, 30}));
+
+    model->rows[0]->setElementAt(2, host::Value(9));
+    model->rows[2]->setElementAt(2, host::Value(66));
+    model->notifyObservers(M::CHANGE_COLUMN, 0, 2);
+    EXPECT_EQ((*view->getX())[2], 9.0);
+    EXPECT_EQ(y(1)[2], 66.0);
+
+    model->notifyObservers(M::REMOVE_COLUMN, 0, 0);
+    EXPECT_EQ(view->getX()->size(), 2u);
+    EXPECT_EQ(y(1), (std::vector<double>{5, 66}));
+
+    model->labels = std::vector<std::string>{"a", "B", "c"};
+    model->notifyObservers(M::CHANGE_POINT_LABEL, 0, 1);
+    EXPECT_EQ(view->getPointLabel(1), "B");
+
+    struct Named : RowModel {
+        using RowModel::RowModel;
+        std::string getSeriesName(int s) const override { return "N" + std::to_string(s); }
+        std::string getSeriesLabel(int s) const override { return "T" + std::to_string(s); }
+    };
+    // Names and labels are read again for the series the message names.
+    auto named = std::make_shared<Named>(Chartable::ARRAY, std::vector<V>{{1, 2}, {3, 4}, {5, 6}});
+    auto nv = chart.addView();
+    nv->setDataSource(named);
+    nv->getSeries(1)->setName("old");
+    nv->getSeries(1)->setLabel("old");
+    named->notifyObservers(M::CHANGE_SERIES_NAME, 1, 0);
+    EXPECT_EQ(nv->getSeries(1)->getName(), "N1");
+    EXPECT_EQ(nv->getSeries(1)->getLabel(), "old");
+    named->notifyObservers(M::CHANGE_SERIES_LABEL, 1, 0);
+    EXPECT_EQ(nv->getSeries(1)->getLabel(), "T1");
+
+    // Removing a row removes its series; a reset re-reads names, as the first load did.
+    named->rows.erase(named->rows.begin() + 1);
+    named->notifyObservers(M::REMOVE_ROW, 1, 0);
+    ASSERT_EQ(nv->getNumSeries(), 1);
+    EXPECT_EQ(nv->getSeries(0)->getY(0), 5.0);
+    named->rows.push_back(std::make_shared<norvex::util::NxVector>(V{7, 8}));
+    named->notifyObservers(M::ADD_ROW, 2, 0);
+    EXPECT_EQ(nv->getSeries(1)->getName(), "N1");
+    named->notifyObservers(M::RESET, 0, 0);
+    ASSERT_EQ(nv->getNumSeries(), 2);
+    EXPECT_EQ(nv->getSeries(0)->getName(), "N0");
+    EXPECT_EQ(nv->getSeries(1)->getLabel(), "T1");
+
+    // Other notifications are no updates.
+    int before = chart.updates;
+    named->notifyObservers(host::Value(5));
+    named->notifyObservers(42, 0, 0);
+    EXPECT_EQ(chart.updates, before);
+}
+
+TEST(ChartDataView, ChangeMessagesOfAGeneralModel) {
+    using M = ChartDataModelUpdate;
+    TestChart chart;
+    auto view = chart.addView();
+    auto model = std::make_shared<RowModel>(Chartable::GENERAL,
+                                            std::vector<V>{{1, 2}, {10, 20}, {5, 6, 7}, {50, 60, 70}});
+    view->setDataSource(model);
+    ASSERT_EQ(view->getNumSeries(), 2);
+
+    // Even rows are a series' own X values, odd rows its Y values.
+    model->rows[2]->setElementAt(1, host::Value(6.5));
+    model->notifyObservers(M::CHANGE_VALUE, 2, 1);
+    EXPECT_EQ(view->getSeries(1)->getX(1), 6.5);
+    EXPECT_EQ(view->getSeries(0)->getX(1), 2.0);
+    model->notifyObservers(M::REMOVE_VALUE, 3, 0);
+    EXPECT_EQ(view->getSeries(1)->maxYIndex(), 2);
+    EXPECT_EQ(view->getSeries(1)->getY(0), 60.0);
+
+    // Adding a row pair re-reads everything.
+    model->rows.push_back(std::make_shared<norvex::util::NxVector>(V{0}));
+    model->rows.push_back(std::make_shared<norvex::util::NxVector>(V{-1}));
+    model->notifyObservers(M::ADD_ROW, 4, 0);
+    ASSERT_EQ(view->getNumSeries(), 3);
+    EXPECT_EQ(view->getSeries(1)->getY(0), 50.0);
+    EXPECT_EQ(view->getSeries(2)->getY(0), -1.0);
+
+    // A source that shrinks below one row pair leaves no stale series behind.
+    model->rows.resize(1);
+    model->notifyObservers(M::RESET, 0, 0);
+    EXPECT_EQ(view->getNumSeries(), 0);
+}
