@@ -6,6 +6,7 @@
 #include "ChartTestSupport.h"
 #include "chart/AxisHandler.h"
 #include "chart/ChartErrorDialog.h"
+#include "chart/InputStreamDataSource.h"
 #include "chart/NxValueLabel.h"
 
 using namespace charttest;
@@ -240,4 +241,19 @@ TEST(NxAxis, ExtremeDataGiveFiniteScales) {
     log.y->setMax(std::numeric_limits<double>::infinity());
     scale(log);
     EXPECT_LE(log.y->getAnnotations().size(), 700u);
+}
+
+// The same through the data text: a file of extreme values scales like any other.
+TEST(NxAxis, ExtremeDataTextScales) {
+    TestChart chart;
+    auto view = chart.addView();
+    view->setDataSource(std::make_shared<InputStreamDataSource>(
+        "ARRAY 3 4  1 2 3 4  1 e 308 -1 e 308 1e300 hole  1e300 1e300 1e300 1e300  1.2e-300 1.3 e -300 0.00012 0.00018"));
+    ASSERT_EQ(view->getNumSeries(), 3);
+    for (int s = 0; s < 3; ++s) {
+        for (int k = 0; k < 3; ++k) view->getSeries(k)->setIsIncluded(k == s);
+        scale(chart);
+        EXPECT_TRUE(std::isfinite(chart.y->getMin()) && std::isfinite(chart.y->getMax())) << s;
+        EXPECT_LT(chart.y->getMin(), chart.y->getMax()) << s;
+    }
 }
