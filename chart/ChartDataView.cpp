@@ -73,7 +73,12 @@ void ChartDataView::update(ChartDataModel&, const host::Value& arg) {
         case ChartDataModelUpdate::RESET: {
             bool saved = isBatched;
             setIsBatched(true);
-            di.reset(r, c);
+            try {
+                di.reset(r, c);
+            } catch (...) {
+                isBatched = saved;  // a failed reload must not leave the view batched
+                throw;
+            }
             changed = false;
             setChanged(true);
             setIsBatched(saved);
@@ -168,10 +173,17 @@ void ChartDataView::setDrawingOrder(int n) {
 
 void ChartDataView::setDataSource(std::shared_ptr<Chartable> source) {
     host::Lock lock(mutex());
+    if (!source) {
+        detachSource();
+        dataSource.reset();
+        return;
+    }
+    // Loading is all or nothing: a source that cannot be read leaves the view, and
+    // the source it follows, as they were.
+    auto interpretation = DataInterpretation::getData(this, source);
     detachSource();
     dataSource = source;
-    if (!source) return;
-    dataInterpretation = DataInterpretation::getData(this, source);
+    dataInterpretation = std::move(interpretation);
     if (auto labels = source->getPointLabels())
         for (const auto& l : *labels) pointLabels.push_back(l);
     for (int i = 0; i < getNumSeries(); ++i) {

@@ -150,24 +150,24 @@ void DataInterpretation::reset(int, int) {
 
 // ---- ARRAY ----
 
+// Every row is read before the view changes, so a row that cannot be read (a string
+// that is no number) leaves the view as it was.
 void ArrayDataInterpretation::loadData(Chartable& src) {
     int n = src.getNumRows();
-    bool saved = view->getIsBatched();
-    view->isBatched = true;
-    view->series.clear();
-    if (n < 2) {
-        view->xvalues.reset();
-    } else {
-        view->xvalues = view->toDoubleArray(src.getRow(0));
+    std::optional<std::vector<double>> x;
+    std::vector<ChartDataViewSeriesPtr> list;
+    if (n >= 2) {
+        x = view->toDoubleArray(src.getRow(0));
         for (int i = 1; i < n; ++i) {
             auto s = std::make_shared<ChartDataViewSeries>();
+            s->setDrawingOrder(i - 1);  // before init: no parent to tell yet
             s->init(std::nullopt, view->toDoubleArray(src.getRow(i)), view);
-            s->setDrawingOrder(i - 1);
-            view->series.push_back(s);
+            list.push_back(std::move(s));
         }
-        view->changed = true;
     }
-    view->isBatched = saved;
+    view->xvalues = std::move(x);
+    view->series = std::move(list);
+    view->changed = true;
 }
 
 bool ArrayDataInterpretation::rowTarget(int row, int& series, bool& isX) const {
@@ -209,21 +209,20 @@ double ArrayDataInterpretation::getY(int series, int i) const { return readItem(
 // ---- GENERAL ----
 
 // Fewer than two rows hold no series: a reload of a source that shrank so far
-// leaves the view empty rather than showing the old series.
+// leaves the view empty rather than showing the old series. As for ARRAY, the view
+// changes only once every row was read.
 void GeneralDataInterpretation::loadData(Chartable& src) {
     int n = src.getNumRows();
-    bool saved = view->getIsBatched();
-    view->isBatched = true;
-    view->series.clear();
-    view->xvalues.reset();
+    std::vector<ChartDataViewSeriesPtr> list;
     for (int i = 0; i + 1 < n; i += 2) {
         auto s = std::make_shared<ChartDataViewSeries>();
+        s->setDrawingOrder(i / 2);  // before init: no parent to tell yet
         s->init(view->toDoubleArray(src.getRow(i)), view->toDoubleArray(src.getRow(i + 1)), view);
-        s->setDrawingOrder(i / 2);
-        view->series.push_back(s);
+        list.push_back(std::move(s));
     }
+    view->xvalues.reset();
+    view->series = std::move(list);
     view->changed = true;
-    view->isBatched = saved;
 }
 
 bool GeneralDataInterpretation::rowTarget(int row, int& series, bool& isX) const {

@@ -301,3 +301,29 @@ TEST(ChartDataView, ChangeMessagesOfAGeneralModel) {
     model->notifyObservers(M::RESET, 0, 0);
     EXPECT_EQ(view->getNumSeries(), 0);
 }
+
+// A row that cannot be read (a string that is no number) fails the load as a whole:
+// the view keeps its series, its source and its batching.
+TEST(ChartDataView, UnreadableSourceLeavesTheViewAsItWas) {
+    using M = ChartDataModelUpdate;
+    TestChart chart;
+    auto view = chart.addView();
+    auto good = std::make_shared<RowModel>(Chartable::ARRAY, std::vector<V>{{1, 2}, {10, 20}});
+    view->setDataSource(good);
+    auto bad = std::make_shared<RowModel>(Chartable::GENERAL, std::vector<V>{{1, 2}, {10, "ten"}});
+    EXPECT_THROW(view->setDataSource(bad), std::invalid_argument);
+    EXPECT_EQ(view->getDataSource(), good);
+    EXPECT_EQ(bad->countObservers(), 0);
+    ASSERT_EQ(view->getNumSeries(), 1);
+    EXPECT_EQ(view->getSeries(0)->getY(1), 20.0);
+
+    good->rows[1]->setElementAt(0, host::Value("x"));
+    EXPECT_THROW(good->notifyObservers(M::RESET, 0, 0), std::invalid_argument);
+    EXPECT_FALSE(view->getIsBatched());
+    EXPECT_EQ(view->getSeries(0)->getY(0), 10.0);
+    good->rows[1]->setElementAt(0, host::Value(11));
+    int before = chart.updates;
+    good->notifyObservers(M::CHANGE_VALUE, 1, 0);
+    EXPECT_EQ(view->getSeries(0)->getY(0), 11.0);
+    EXPECT_GT(chart.updates, before);
+}
