@@ -562,6 +562,18 @@ void RasterGraphics::fillPolygon(const int* xs, const int* ys, int n) {
 
 // ---- ovals, arcs, round rectangles ------------------------------------------------------------
 
+// Ellipses reaching beyond Cairo's coordinate range are sampled by our own routine over
+// the visible part; true when it drew (or had nothing to draw), false for Cairo to draw.
+bool RasterGraphics::hugeEllipse(const Box& extent, double cx, double cy, double rx, double ry, bool outline,
+                                 int start, int ext) {
+    if (withinCairo(extent)) return false;
+    const Box area = intersect(extent, clipBox());
+    if (area.empty()) return true;
+    markDirty(raster::ellipse(target(), area, cx + double(tx_), cy + double(ty_), rx, ry, outline, start, ext,
+                              paint()));
+    return true;
+}
+
 void RasterGraphics::drawOval(int x, int y, int w, int h) {
     SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w < 0 || h < 0) return;
@@ -570,6 +582,7 @@ void RasterGraphics::drawOval(int x, int y, int w, int h) {
         return;
     }
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 3, int64_t(h) + 3);
+    if (hugeEllipse(extent, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, true, 0, 360)) return;
     drawPath(Shape::Stroke, extent, [&](cairo_t* c) {
         arcPath(c, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, 0, 360, false);
     });
@@ -579,6 +592,7 @@ void RasterGraphics::fillOval(int x, int y, int w, int h) {
     SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0) return;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
+    if (hugeEllipse(extent, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, false, 0, 360)) return;
     drawPath(Shape::Fill, extent,
              [&](cairo_t* c) { arcPath(c, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, 0, 360, false); });
 }
@@ -591,6 +605,8 @@ void RasterGraphics::drawArc(int x, int y, int w, int h, int startAngle, int arc
         return;
     }
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 3, int64_t(h) + 3);
+    if (hugeEllipse(extent, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, true, startAngle, arcAngle))
+        return;
     drawPath(Shape::Stroke, extent, [&](cairo_t* c) {
         cairo_set_line_cap(c, CAIRO_LINE_CAP_BUTT);
         arcPath(c, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, startAngle, arcAngle, false);
@@ -601,6 +617,7 @@ void RasterGraphics::fillArc(int x, int y, int w, int h, int startAngle, int arc
     SurfaceGuard guard(device_ ? device_->lock : nullptr);
     if (!ready() || w <= 0 || h <= 0 || arcAngle == 0) return;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
+    if (hugeEllipse(extent, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, false, startAngle, arcAngle)) return;
     drawPath(Shape::Fill, extent, [&](cairo_t* c) {
         arcPath(c, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, startAngle, arcAngle, true);
     });

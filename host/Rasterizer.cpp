@@ -1,6 +1,7 @@
 #include "host/Rasterizer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace host::raster {
@@ -228,6 +229,45 @@ Box fillPolygon(const Target& t, const Box& clip, const int* xs, const int* ys, 
             if (a >= b) continue;
             span(t, clip, j, a, b, p);
             touched.add(Box{int(a), int(j), int(b), int(j + 1)});
+        }
+    }
+    return touched;
+}
+
+Box ellipse(const Target& t, const Box& clip, double cx, double cy, double rx, double ry, bool outline,
+            double start, double ext, const Paint& p) {
+    Box touched;
+    if (clip.empty() || !(rx > 0) || !(ry > 0)) return touched;
+    const bool whole = ext == 0 || std::abs(ext) >= 360;
+    const double s = std::fmod(start, 360.0);
+    constexpr double kDeg = 180 / 3.14159265358979323846;
+    // The angle of (u, v) on the unit circle, counted from start in the arc's direction.
+    auto inWedge = [&](double u, double v) {
+        if (whole) return true;
+        double a = std::atan2(-v, u) * kDeg - s;  // y points down
+        if (ext < 0) a = -a;
+        a = std::fmod(a, 360.0);
+        if (a < 0) a += 360;
+        return a <= std::abs(ext);
+    };
+    for (int y = clip.y0; y < clip.y1; ++y) {
+        const double v = (y + 0.5 - cy) / ry;
+        if (!outline && std::abs(v) > 1) continue;
+        uint32_t* r = t.row(y);
+        for (int x = clip.x0; x < clip.x1; ++x) {
+            const double u = (x + 0.5 - cx) / rx;
+            const double f = u * u + v * v - 1;
+            bool in;
+            if (outline) {
+                // Distance to the curve, to first order: |f| / |grad f| in pixels.
+                const double g = 2 * std::sqrt(u * u / (rx * rx) + v * v / (ry * ry));
+                in = std::abs(f) <= 0.5 * g;
+            } else {
+                in = f <= 0;
+            }
+            if (!in || !inWedge(u, v)) continue;
+            write(r[x], p, t.opaque);
+            touched.add(x, y);
         }
     }
     return touched;

@@ -82,4 +82,12 @@ Box drawLine(const Target& t, const Box& clip, int64_t x1, int64_t y1, int64_t x
 Box fillPolygon(const Target& t, const Box& clip, const int* xs, const int* ys, int n, int64_t dx, int64_t dy,
                 const Paint& p);
 
+// An ellipse with centre (cx, cy) and radii rx, ry > 0 in device pixels, sampled at pixel
+// centres inside the clip: filled (inside the ellipse) or outlined (within half a pixel
+// of it). With ext != 0 and |ext| < 360 only the part from start to start + ext degrees
+// (counter-clockwise from 3 o'clock, relative to the box as for arcs) is drawn, as a pie
+// when filled. For shapes too large for Cairo's coordinates: the cost is the clip's area.
+Box ellipse(const Target& t, const Box& clip, double cx, double cy, double rx, double ry, bool outline,
+            double start, double ext, const Paint& p);
+
 }  // namespace host::raster

@@ -351,6 +351,67 @@ TEST(RasterGraphics, OvalsAndArcs) {
     }
 }
 
+TEST(RasterGraphics, ArcAnglesAreRelativeToTheBox) {
+    // 45 degrees lies on the line from the centre to the box's upper-right corner:
+    // (136.6, 8.8) in a 160 x 60 box, where a circular 45 degrees would give (108, 2).
+    Canvas c(170, 70);
+    c.g->fillArc(0, 0, 160, 60, 0, 45);
+    const PixelSet s = c.ink();
+    ASSERT_FALSE(s.empty());
+    int top = 99;
+    for (auto p : s) top = std::min(top, p.second);
+    EXPECT_EQ(top, 9);
+    for (auto p : s)
+        if (p.second == top) {
+            EXPECT_GE(p.first, 132);
+            EXPECT_LE(p.first, 140);
+        }
+
+    // A negative start counts clockwise: -90 .. 0 is the lower-right quadrant.
+    Canvas d;
+    d.g->drawArc(0, 0, 40, 40, -90, 90);
+    ASSERT_FALSE(d.ink().empty());
+    for (auto p : d.ink()) {
+        EXPECT_GE(p.first, 19);
+        EXPECT_GE(p.second, 19);
+    }
+}
+
+TEST(RasterGraphics, EllipsesBeyondCairosRangeAreStillDrawn) {
+    // Cairo's fixed-point coordinates end near 8 million pixels; larger ovals and arcs
+    // are sampled over the visible part instead of being dropped.
+    const int R = 5000000;
+    {
+        Canvas c;
+        c.g->fillOval(20 - R, 20 - R, 2 * R, 2 * R);  // covers the whole canvas
+        EXPECT_EQ(c.ink(), rect(0, 0, 40, 40));
+    }
+    {
+        Canvas c;
+        c.g->drawOval(20 - R, 20, 2 * R, 2 * R);  // its top is row 20, flat across the canvas
+        EXPECT_EQ(c.ink(), rect(0, 20, 40, 1));
+    }
+    {
+        Canvas c;
+        c.g->fillArc(20 - R, 20 - R, 2 * R, 2 * R, 0, 90);
+        EXPECT_EQ(c.ink(), rect(20, 0, 20, 20));
+        Canvas d;
+        d.g->fillArc(20 - R, 20 - R, 2 * R, 2 * R, -90, 90);
+        EXPECT_EQ(d.ink(), rect(20, 20, 20, 20));
+        Canvas e;
+        e.g->fillArc(20 - R, 20 - R, 2 * R, 2 * R, 90, -90);  // the same quadrant as c, the other way
+        EXPECT_EQ(e.ink(), rect(20, 0, 20, 20));
+    }
+    {
+        // Translation and clip apply as for every shape.
+        Canvas c;
+        c.g->translate(-R, 0);
+        c.g->clipRect(R, 0, 10, 40);
+        c.g->drawArc(20, 20, 2 * R, 2 * R, 60, 60);  // the top of the circle lies in the arc
+        EXPECT_EQ(c.ink(), rect(0, 20, 10, 1));
+    }
+}
+
 TEST(RasterGraphics, ThreeDRectsUseBrighterAndDarker) {
     Canvas c;
     const Color base(100, 100, 100);
