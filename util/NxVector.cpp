@@ -1,5 +1,6 @@
 #include "util/NxVector.h"
 
+#include <climits>
 #include <map>
 #include <stdexcept>
 
@@ -68,6 +69,7 @@ void NxVector::setElementAt(int index, const Value& value) {
         if (index < elementCount) elementData[size_t(index)] = Value();
         return;
     }
+    if (index == INT_MAX) throw std::length_error("Vector is full");  // index + 1 elements cannot be counted
     if (index >= elementCount) setSize(index + 1);
     elementData[size_t(index)] = value;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <stdexcept>
 
 #include "host/Object.h"
@@ -44,6 +45,8 @@ TEST(NxVector, SetElementAtGrowsForValuesOnly) {
     w->setElementAt(0, "z");
     EXPECT_EQ(w->toString(), "[z, null, c]");
     EXPECT_THROW(w->setElementAt(-1, "q"), std::out_of_range);
+    EXPECT_THROW(w->setElementAt(INT_MAX, "q"), std::length_error);  // one past the last countable slot
+    EXPECT_EQ(w->toString(), "[z, null, c]");
 
     w->setMinSize(2);
     EXPECT_EQ(w->size(), 3);
