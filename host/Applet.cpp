@@ -18,7 +18,22 @@ Applet* PageContext::getApplet(const std::string& name) {
     return nullptr;
 }
 
-std::shared_ptr<Image> PageContext::getImage(const URL& url) { return Toolkit::getDefaultToolkit().getImage(url); }
+std::shared_ptr<Image> PageContext::getImage(const URL& url) {
+    auto img = Toolkit::getDefaultToolkit().getImage(url);
+    if (!img || img->hasError())
+        recordImageError(img ? img->errorMessage() : "Error loading image " + url.toString());
+    return img;
+}
+
+void PageContext::recordImageError(const std::string& why) {
+    std::lock_guard lock(mutex_);
+    imageErrors_.push_back(why);
+}
+
+std::vector<std::string> PageContext::imageErrors() const {
+    std::lock_guard lock(mutex_);
+    return imageErrors_;
+}
 
 void PageContext::showDocument(const URL& url, const std::string& target) {
     {
@@ -95,7 +110,9 @@ std::shared_ptr<Image> Applet::getImage(const URL& base, const std::string& name
     try {
         return getImage(URL(base, name));
     } catch (const std::exception& e) {
-        return Image::failed(std::string("Error loading image ") + name + ": " + e.what());
+        const std::string why = std::string("Error loading image ") + name + ": " + e.what();
+        if (auto* page = dynamic_cast<PageContext*>(context_.get())) page->recordImageError(why);
+        return Image::failed(why);
     }
 }
 

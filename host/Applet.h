@@ -43,6 +43,10 @@ public:
     // What was shown, for tests and tools.
     std::string lastStatus() const;
     std::vector<std::pair<std::string, std::string>> shownDocuments() const;  // (url, target)
+    // Why each image asked for through this context failed, in order, so that a tool
+    // can report a page whose images did not load.
+    std::vector<std::string> imageErrors() const;
+    void recordImageError(const std::string& why);
     void setQuiet(bool q) { quiet_ = q; }
 
 private:
@@ -50,6 +54,7 @@ private:
     std::vector<Applet*> applets_;  // non-owning
     std::string status_;
     std::vector<std::pair<std::string, std::string>> documents_;
+    std::vector<std::string> imageErrors_;
     bool quiet_ = false;
 };
 

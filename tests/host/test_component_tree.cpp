@@ -356,6 +356,22 @@ TEST(PageHostTest, ContextRemembersStatusAndDocuments) {
     EXPECT_EQ(ctx.shownDocuments()[0].second, "_blank");
 }
 
+TEST(PageHostTest, ContextRemembersImagesThatFailed) {
+    // A tool reports a page whose images did not load, whichever way they were asked for.
+    ClassRegistry::instance().add(PageProbe::staticClass());
+    Page page = Page::parse("<applet code=norvex.test.PageProbe width=10 height=10></applet>",
+                            URL("file:/nonexistent/p.html"));
+    PageHost view(page);
+    ClassRegistry::instance().remove(PageProbe::staticClass());
+    Applet& applet = view.applet();
+    EXPECT_TRUE(applet.getImage(applet.getDocumentBase(), "missing.png")->hasError());
+    EXPECT_TRUE(applet.getImage(applet.getDocumentBase(), "bad:\x01")->hasError());  // not even a URL
+    const auto errors = view.context()->imageErrors();
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_NE(errors[0].find("/nonexistent/missing.png"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[1].find("illegal character"), std::string::npos) << errors[1];
+}
+
 TEST(Showing, TwoThreadsPaintOneWindowAtOnce) {
     auto f = shownFrame(200, 100);
     f->setLayout(std::make_shared<GridLayout>(1, 2));

@@ -55,8 +55,9 @@ const char* kHelp =
     "  HighlightThickness, HighlightColor, insets, preferredWidth, preferredHeight).\n"
     "GIF output holds at most 255 colours (mono text and flat colours keep\n"
     "charts well inside that); a picture with more is refused with a message.\n"
-    "Exit status: 0 on success, 1 on a rendering or output error, 2 on bad\n"
-    "arguments or a page that cannot be read.\n";
+    "Exit status: 0 on success, 1 on a rendering or output error or when an\n"
+    "image the page names cannot be loaded (the picture is still written, without\n"
+    "it), 2 on bad arguments or a page that cannot be read.\n";
 
 int fail(int code, const std::string& msg) {
     std::fprintf(stderr, "tarnview: %s\n", msg.c_str());
@@ -206,6 +207,10 @@ int main(int argc, char** argv) {
         bool gif = out == "-" ? format == "gif" : endsWithGif(out);
         if (!writePicture(view.frame(), out, gif, error))
             return fail(1, "cannot write " + (out == "-" ? std::string("standard output") : out) + ": " + error);
+        // The picture is written without the images that did not load; the status says so.
+        const auto imageErrors = view.context()->imageErrors();
+        for (const auto& why : imageErrors) fail(1, why);
+        if (!imageErrors.empty()) return 1;
     } catch (const host::PageError& e) {
         return fail(2, pagePath + ": " + e.what());
     } catch (const host::IOException& e) {
