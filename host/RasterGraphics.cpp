@@ -562,15 +562,16 @@ void RasterGraphics::fillPolygon(const int* xs, const int* ys, int n) {
 
 // ---- ovals, arcs, round rectangles ------------------------------------------------------------
 
-// Ellipses reaching beyond Cairo's coordinate range are sampled by our own routine over
-// the visible part; true when it drew (or had nothing to draw), false for Cairo to draw.
+// Ellipses (and round rectangles) reaching beyond Cairo's coordinate range are sampled by
+// our own routine over the visible part; true when it drew (or had nothing to draw),
+// false for Cairo to draw.
 bool RasterGraphics::hugeEllipse(const Box& extent, double cx, double cy, double rx, double ry, bool outline,
-                                 int start, int ext) {
+                                 int start, int ext, double sx, double sy) {
     if (withinCairo(extent)) return false;
     const Box area = intersect(extent, clipBox());
     if (area.empty()) return true;
     markDirty(raster::ellipse(target(), area, cx + double(tx_), cy + double(ty_), rx, ry, outline, start, ext,
-                              paint()));
+                              paint(), sx, sy));
     return true;
 }
 
@@ -632,6 +633,8 @@ void RasterGraphics::drawRoundRect(int x, int y, int w, int h, int arcW, int arc
     }
     const double rx = std::min(arcW, w) / 2.0, ry = std::min(arcH, h) / 2.0;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 3, int64_t(h) + 3);
+    if (hugeEllipse(extent, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, rx, ry, true, 0, 360, w / 2.0 - rx, h / 2.0 - ry))
+        return;
     drawPath(Shape::Stroke, extent, [&](cairo_t* c) { roundRectPath(c, x + 0.5, y + 0.5, w, h, rx, ry); });
 }
 
@@ -644,6 +647,7 @@ void RasterGraphics::fillRoundRect(int x, int y, int w, int h, int arcW, int arc
     }
     const double rx = std::min(arcW, w) / 2.0, ry = std::min(arcH, h) / 2.0;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
+    if (hugeEllipse(extent, x + w / 2.0, y + h / 2.0, rx, ry, false, 0, 360, w / 2.0 - rx, h / 2.0 - ry)) return;
     drawPath(Shape::Fill, extent, [&](cairo_t* c) { roundRectPath(c, x, y, w, h, rx, ry); });
 }
 

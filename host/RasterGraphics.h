@@ -122,7 +122,7 @@ private:
     void drawPath(Shape shape, const raster::Box& extent, F&& build);
     void polyline(const int* xs, const int* ys, int n, bool close);
     bool hugeEllipse(const raster::Box& extent, double cx, double cy, double rx, double ry, bool outline, int start,
-                     int ext);
+                     int ext, double sx = 0, double sy = 0);
     void strokeSegments(const int* xs, const int* ys, int n, bool close, const raster::Box& extent);
     bool paintImage(const Image* img, int dx1, int dy1, int dx2, int dy2, int sx1, int sy1, int sx2, int sy2);
 

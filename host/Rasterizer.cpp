@@ -235,10 +235,12 @@ Box fillPolygon(const Target& t, const Box& clip, const int* xs, const int* ys, 
 }
 
 Box ellipse(const Target& t, const Box& clip, double cx, double cy, double rx, double ry, bool outline,
-            double start, double ext, const Paint& p) {
+            double start, double ext, const Paint& p, double sx, double sy) {
     Box touched;
     if (clip.empty() || !(rx > 0) || !(ry > 0)) return touched;
-    const bool whole = ext == 0 || std::abs(ext) >= 360;
+    const bool whole = ext == 0 || std::abs(ext) >= 360 || sx > 0 || sy > 0;
+    // Offsets from the straight middle part: zero inside it, so it is swept by the ellipse.
+    auto beyond = [](double d, double half) { return d > half ? d - half : d < -half ? d + half : 0.0; };
     const double s = std::fmod(start, 360.0);
     constexpr double kDeg = 180 / 3.14159265358979323846;
     // The angle of (u, v) on the unit circle, counted from start in the arc's direction.
@@ -251,11 +253,11 @@ Box ellipse(const Target& t, const Box& clip, double cx, double cy, double rx, d
         return a <= std::abs(ext);
     };
     for (int y = clip.y0; y < clip.y1; ++y) {
-        const double v = (y + 0.5 - cy) / ry;
+        const double v = beyond(y + 0.5 - cy, sy) / ry;
         if (!outline && std::abs(v) > 1) continue;
         uint32_t* r = t.row(y);
         for (int x = clip.x0; x < clip.x1; ++x) {
-            const double u = (x + 0.5 - cx) / rx;
+            const double u = beyond(x + 0.5 - cx, sx) / rx;
             const double f = u * u + v * v - 1;
             bool in;
             if (outline) {

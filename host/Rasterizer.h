@@ -86,8 +86,10 @@ Box fillPolygon(const Target& t, const Box& clip, const int* xs, const int* ys, 
 // centres inside the clip: filled (inside the ellipse) or outlined (within half a pixel
 // of it). With ext != 0 and |ext| < 360 only the part from start to start + ext degrees
 // (counter-clockwise from 3 o'clock, relative to the box as for arcs) is drawn, as a pie
-// when filled. For shapes too large for Cairo's coordinates: the cost is the clip's area.
+// when filled. With sx or sy > 0 the ellipse is swept over [cx - sx, cx + sx] x
+// [cy - sy, cy + sy], which gives a rectangle with elliptic corners (and no wedge).
+// For shapes too large for Cairo's coordinates: the cost is the clip's area.
 Box ellipse(const Target& t, const Box& clip, double cx, double cy, double rx, double ry, bool outline,
-            double start, double ext, const Paint& p);
+            double start, double ext, const Paint& p, double sx = 0, double sy = 0);
 
 }  // namespace host::raster

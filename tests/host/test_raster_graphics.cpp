@@ -378,8 +378,8 @@ TEST(RasterGraphics, ArcAnglesAreRelativeToTheBox) {
 }
 
 TEST(RasterGraphics, EllipsesBeyondCairosRangeAreStillDrawn) {
-    // Cairo's fixed-point coordinates end near 8 million pixels; larger ovals and arcs
-    // are sampled over the visible part instead of being dropped.
+    // Cairo's fixed-point coordinates end near 8 million pixels; larger ovals, arcs and
+    // round rectangles are sampled over the visible part instead of being dropped.
     const int R = 5000000;
     {
         Canvas c;
@@ -401,6 +401,24 @@ TEST(RasterGraphics, EllipsesBeyondCairosRangeAreStillDrawn) {
         Canvas e;
         e.g->fillArc(20 - R, 20 - R, 2 * R, 2 * R, 90, -90);  // the same quadrant as c, the other way
         EXPECT_EQ(e.ink(), rect(20, 0, 20, 20));
+    }
+    {
+        Canvas c;
+        c.g->fillRoundRect(-R, -R, 2 * R, 2 * R, 40, 40);  // its corners lie far outside
+        EXPECT_EQ(c.ink(), rect(0, 0, 40, 40));
+        Canvas d;
+        d.g->drawRoundRect(-R, 20, 2 * R, 2 * R, 40, 40);  // the straight top edge
+        EXPECT_EQ(d.ink(), rect(0, 20, 40, 1));
+        Canvas e;
+        e.g->fillRoundRect(0, 0, 2 * R, 2 * R, 40, 40);  // a corner of radius 20 at (20, 20)
+        const PixelSet s = e.ink();
+        EXPECT_FALSE(s.count({0, 0}));
+        EXPECT_FALSE(s.count({4, 4}));
+        EXPECT_TRUE(s.count({6, 6}));
+        EXPECT_TRUE(s.count({0, 20}));
+        EXPECT_TRUE(s.count({20, 0}));
+        EXPECT_FALSE(s.count({0, 19 - 5}));
+        EXPECT_EQ(clipped(s, 20, 0, 40, 40), rect(20, 0, 20, 40));  // past the corner: all filled
     }
     {
         // Translation and clip apply as for every shape.
