@@ -1,6 +1,8 @@
 #include "host/Container.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "host/Window.h"
 
@@ -304,32 +306,45 @@ GridLayout::GridLayout(int rows, int cols, int hgap, int vgap) : rows_(rows), co
     if (rows == 0 && cols == 0) throw std::invalid_argument("rows and cols cannot both be zero");
 }
 
+namespace {
+
+int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
+}  // namespace
+
+// Counts are worked out in 64 bits: a page may ask for billions of rows or columns.
 void GridLayout::gridShape(int n, int& rows, int& cols) const {
     rows = rows_;
     cols = cols_;
     if (rows > 0)
-        cols = (n + rows - 1) / rows;
-    else
-        rows = (n + cols - 1) / cols;
+        cols = int((int64_t(n) + rows - 1) / rows);
+    else if (cols > 0)
+        rows = int((int64_t(n) + cols - 1) / cols);
+    else  // negative counts: one row
+        rows = 1, cols = std::max(n, 1);
 }
 
 Dimension GridLayout::layoutSize(Container& parent, bool preferred) {
     auto comps = parent.getComponents();
     int n = int(comps.size()), rows, cols;
     gridShape(n, rows, cols);
-    int w = 0, h = 0;
+    int64_t w = 0, h = 0;
     for (auto& c : comps) {
         Dimension d = preferred ? c->preferredSize() : c->minimumSize();
-        w = std::max(w, d.width);
-        h = std::max(h, d.height);
+        w = std::max<int64_t>(w, d.width);
+        h = std::max<int64_t>(h, d.height);
     }
     Insets in = parent.getInsets();
-    return {in.left + in.right + cols * w + (cols - 1) * hgap_, in.top + in.bottom + rows * h + (rows - 1) * vgap_};
+    // At most 2^31 cells of at most 2^31 pixels: the products stay far inside 64 bits.
+    return {clampToInt(int64_t(in.left) + in.right + cols * w + (int64_t(cols) - 1) * hgap_),
+            clampToInt(int64_t(in.top) + in.bottom + rows * h + (int64_t(rows) - 1) * vgap_)};
 }
 
 Dimension GridLayout::preferredLayoutSize(Container& parent) { return layoutSize(parent, true); }
 Dimension GridLayout::minimumLayoutSize(Container& parent) { return layoutSize(parent, false); }
 
+// Child i goes to row i / cols, column i % cols; only the children are visited, so
+// empty cells cost nothing.
 void GridLayout::layoutContainer(Container& parent) {
     auto comps = parent.getComponents();
     int n = int(comps.size());
@@ -337,15 +352,13 @@ void GridLayout::layoutContainer(Container& parent) {
     int rows, cols;
     gridShape(n, rows, cols);
     Insets in = parent.getInsets();
-    int w = parent.getWidth() - (in.left + in.right);
-    int h = parent.getHeight() - (in.top + in.bottom);
-    w = (w - (cols - 1) * hgap_) / cols;
-    h = (h - (rows - 1) * vgap_) / rows;
-    for (int c = 0, x = in.left; c < cols; ++c, x += w + hgap_)
-        for (int r = 0, y = in.top; r < rows; ++r, y += h + vgap_) {
-            int i = r * cols + c;
-            if (i < n) comps[i]->reshape(x, y, w, h);
-        }
+    const int64_t w = (int64_t(parent.getWidth()) - in.left - in.right - (int64_t(cols) - 1) * hgap_) / cols;
+    const int64_t h = (int64_t(parent.getHeight()) - in.top - in.bottom - (int64_t(rows) - 1) * vgap_) / rows;
+    for (int i = 0; i < n; ++i) {
+        const int64_t r = i / cols, c = i % cols;
+        comps[size_t(i)]->reshape(clampToInt(in.left + c * (w + hgap_)), clampToInt(in.top + r * (h + vgap_)),
+                                  clampToInt(w), clampToInt(h));
+    }
 }
 
 }  // namespace host

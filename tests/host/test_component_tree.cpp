@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <climits>
 #include <fstream>
 #include <thread>
 
@@ -131,6 +132,35 @@ TEST(Layouts, GridDividesEquallyWithGaps) {
     p->validate();
     EXPECT_EQ(cs[3]->getBounds().y, 53) << "four children in three columns take two rows";
     EXPECT_THROW(GridLayout(0, 0), std::invalid_argument);
+}
+
+TEST(Layouts, GridWithHugeCountsAndGapsNeitherOverflowsNorHangs) {
+    // Counts and gaps as a page may give them: sizes clamp, and only the children are
+    // visited, so two billion columns cost nothing.
+    auto p = create<Panel>();
+    auto a = std::make_shared<Sized>(10, 20), b = std::make_shared<Sized>(10, 20);
+    p->add(a);
+    p->add(b);
+    auto wide = std::make_shared<GridLayout>(0, 2000000000, 2000000000, -2000000000);
+    p->setLayout(wide);
+    EXPECT_EQ(p->preferredSize().width, INT_MAX);
+    EXPECT_EQ(p->preferredSize().height, 20);
+    p->reshape(0, 0, 200, 100);
+    p->validate();
+    // The classic formulas in exact arithmetic: (200 - (2e9 - 1) * 2e9) / 2e9 wide, and the
+    // second column starts one width plus one gap along.
+    EXPECT_EQ(a->getBounds(), (Rectangle{0, 0, -1999999998, 100}));
+    EXPECT_EQ(b->getBounds().x, 2);
+
+    p->setLayout(std::make_shared<GridLayout>(INT_MAX, 0));  // rows given: one column
+    p->validate();
+    EXPECT_EQ(b->getBounds(), (Rectangle{0, 0, 200, 0}));
+
+    auto both = std::make_shared<GridLayout>(0, 3);
+    both->setColumns(0);  // both counts zero after construction: one row, no division by zero
+    p->setLayout(both);
+    p->validate();
+    EXPECT_EQ(b->getBounds(), (Rectangle{100, 0, 100, 100}));
 }
 
 TEST(Layouts, BorderPlacesTheFiveRegions) {
