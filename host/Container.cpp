@@ -161,22 +161,26 @@ Panel::Panel() { setLayout(std::make_shared<FlowLayout>()); }
 
 // ---- FlowLayout ----
 
+// Sizes, gaps and positions of the layouts are summed in 64 bits and clamped to int
+// where they leave, so huge preferred sizes or gaps from a page cannot overflow.
+static int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
 // One row of every visible child at its preferred or minimum size, with the gaps.
 static Dimension flowRowSize(Container& parent, bool preferred, int hgap, int vgap) {
-    Dimension d{0, 0};
+    int64_t w = 0, h = 0;
     bool first = true;
     for (auto& c : parent.getComponents()) {
         if (!c->isVisible()) continue;
         Dimension p = preferred ? c->preferredSize() : c->minimumSize();
-        d.height = std::max(d.height, p.height);
-        if (!first) d.width += hgap;
+        h = std::max<int64_t>(h, p.height);
+        if (!first) w += hgap;
         first = false;
-        d.width += p.width;
+        w += p.width;
     }
     Insets in = parent.getInsets();
-    d.width += in.left + in.right + hgap * 2;
-    d.height += in.top + in.bottom + vgap * 2;
-    return d;
+    w += int64_t(in.left) + in.right + int64_t(hgap) * 2;
+    h += int64_t(in.top) + in.bottom + int64_t(vgap) * 2;
+    return {clampToInt(w), clampToInt(h)};
 }
 
 Dimension FlowLayout::preferredLayoutSize(Container& parent) { return flowRowSize(parent, true, hgap_, vgap_); }
@@ -184,19 +188,19 @@ Dimension FlowLayout::minimumLayoutSize(Container& parent) { return flowRowSize(
 
 void FlowLayout::layoutContainer(Container& parent) {
     Insets in = parent.getInsets();
-    int maxw = parent.getWidth() - (in.left + in.right + hgap_ * 2);
+    const int64_t maxw = int64_t(parent.getWidth()) - (int64_t(in.left) + in.right + int64_t(hgap_) * 2);
     auto comps = parent.getComponents();
-    int x = 0, y = in.top + vgap_, rowh = 0;
+    int64_t x = 0, y = int64_t(in.top) + vgap_, rowh = 0;
     size_t rowStart = 0;
-    auto placeRow = [&](size_t from, size_t to, int rowWidth) {
-        int startX = in.left + hgap_;
+    auto placeRow = [&](size_t from, size_t to, int64_t rowWidth) {
+        int64_t startX = int64_t(in.left) + hgap_;
         if (align_ == CENTER) startX += (maxw - rowWidth) / 2;
         else if (align_ == RIGHT) startX += maxw - rowWidth;
         for (size_t i = from; i < to; ++i) {
             auto& c = comps[i];
             if (!c->isVisible()) continue;
-            c->reshape(startX, y + (rowh - c->getHeight()) / 2, c->getWidth(), c->getHeight());
-            startX += c->getWidth() + hgap_;
+            c->reshape(clampToInt(startX), clampToInt(y + (rowh - c->getHeight()) / 2), c->getWidth(), c->getHeight());
+            startX += int64_t(c->getWidth()) + hgap_;
         }
     };
     for (size_t i = 0; i < comps.size(); ++i) {
@@ -207,7 +211,7 @@ void FlowLayout::layoutContainer(Container& parent) {
         if (x == 0 || x + d.width <= maxw) {
             if (x > 0) x += hgap_;
             x += d.width;
-            rowh = std::max(rowh, d.height);
+            rowh = std::max<int64_t>(rowh, d.height);
         } else {
             placeRow(rowStart, i, x);
             y += vgap_ + rowh;
@@ -237,37 +241,35 @@ void BorderLayout::removeLayoutComponent(Component* c) {
 }
 
 Dimension BorderLayout::layoutSize(Container& parent, bool preferred) {
-    Dimension d{0, 0};
+    int64_t w = 0, h = 0;
     auto sz = [&](Component* c) { return preferred ? c->preferredSize() : c->minimumSize(); };
     if (east_ && east_->isVisible()) {
         Dimension e = sz(east_);
-        d.width += e.width + hgap_;
-        d.height = std::max(e.height, d.height);
+        w += int64_t(e.width) + hgap_;
+        h = std::max<int64_t>(e.height, h);
     }
     if (west_ && west_->isVisible()) {
-        Dimension w = sz(west_);
-        d.width += w.width + hgap_;
-        d.height = std::max(w.height, d.height);
+        Dimension d = sz(west_);
+        w += int64_t(d.width) + hgap_;
+        h = std::max<int64_t>(d.height, h);
     }
     if (center_ && center_->isVisible()) {
         Dimension c = sz(center_);
-        d.width += c.width;
-        d.height = std::max(c.height, d.height);
+        w += c.width;
+        h = std::max<int64_t>(c.height, h);
     }
     if (north_ && north_->isVisible()) {
         Dimension n = sz(north_);
-        d.width = std::max(n.width, d.width);
-        d.height += n.height + vgap_;
+        w = std::max<int64_t>(n.width, w);
+        h += int64_t(n.height) + vgap_;
     }
     if (south_ && south_->isVisible()) {
-        Dimension s = sz(south_);
-        d.width = std::max(s.width, d.width);
-        d.height += s.height + vgap_;
+        Dimension d = sz(south_);
+        w = std::max<int64_t>(d.width, w);
+        h += int64_t(d.height) + vgap_;
     }
     Insets in = parent.getInsets();
-    d.width += in.left + in.right;
-    d.height += in.top + in.bottom;
-    return d;
+    return {clampToInt(w + in.left + in.right), clampToInt(h + in.top + in.bottom)};
 }
 
 Dimension BorderLayout::preferredLayoutSize(Container& parent) { return layoutSize(parent, true); }
@@ -275,29 +277,32 @@ Dimension BorderLayout::minimumLayoutSize(Container& parent) { return layoutSize
 
 void BorderLayout::layoutContainer(Container& parent) {
     Insets in = parent.getInsets();
-    int top = in.top, bottom = parent.getHeight() - in.bottom;
-    int left = in.left, right = parent.getWidth() - in.right;
+    int64_t top = in.top, bottom = int64_t(parent.getHeight()) - in.bottom;
+    int64_t left = in.left, right = int64_t(parent.getWidth()) - in.right;
+    auto place = [](Component* c, int64_t x, int64_t y, int64_t w, int64_t h) {
+        c->reshape(clampToInt(x), clampToInt(y), clampToInt(w), clampToInt(h));
+    };
     if (north_ && north_->isVisible()) {
         Dimension d = north_->preferredSize();
-        north_->reshape(left, top, right - left, d.height);
-        top += d.height + vgap_;
+        place(north_, left, top, right - left, d.height);
+        top += int64_t(d.height) + vgap_;
     }
     if (south_ && south_->isVisible()) {
         Dimension d = south_->preferredSize();
-        south_->reshape(left, bottom - d.height, right - left, d.height);
-        bottom -= d.height + vgap_;
+        place(south_, left, bottom - d.height, right - left, d.height);
+        bottom -= int64_t(d.height) + vgap_;
     }
     if (east_ && east_->isVisible()) {
         Dimension d = east_->preferredSize();
-        east_->reshape(right - d.width, top, d.width, bottom - top);
-        right -= d.width + hgap_;
+        place(east_, right - d.width, top, d.width, bottom - top);
+        right -= int64_t(d.width) + hgap_;
     }
     if (west_ && west_->isVisible()) {
         Dimension d = west_->preferredSize();
-        west_->reshape(left, top, d.width, bottom - top);
-        left += d.width + hgap_;
+        place(west_, left, top, d.width, bottom - top);
+        left += int64_t(d.width) + hgap_;
     }
-    if (center_ && center_->isVisible()) center_->reshape(left, top, right - left, bottom - top);
+    if (center_ && center_->isVisible()) place(center_, left, top, right - left, bottom - top);
 }
 
 // ---- GridLayout ----
@@ -305,12 +310,6 @@ void BorderLayout::layoutContainer(Container& parent) {
 GridLayout::GridLayout(int rows, int cols, int hgap, int vgap) : rows_(rows), cols_(cols), hgap_(hgap), vgap_(vgap) {
     if (rows == 0 && cols == 0) throw std::invalid_argument("rows and cols cannot both be zero");
 }
-
-namespace {
-
-int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
-
-}  // namespace
 
 // Counts are worked out in 64 bits: a page may ask for billions of rows or columns.
 void GridLayout::gridShape(int n, int& rows, int& cols) const {

@@ -163,6 +163,35 @@ TEST(Layouts, GridWithHugeCountsAndGapsNeitherOverflowsNorHangs) {
     EXPECT_EQ(b->getBounds(), (Rectangle{100, 0, 100, 100}));
 }
 
+TEST(Layouts, FlowAndBorderClampHugeSizesAndGaps) {
+    auto p = create<Panel>();
+    p->setLayout(std::make_shared<FlowLayout>(FlowLayout::LEFT, INT_MAX, INT_MAX));
+    auto a = std::make_shared<Sized>(INT_MAX, INT_MAX), b = std::make_shared<Sized>(INT_MAX, 10);
+    p->add(a);
+    p->add(b);
+    EXPECT_EQ(p->preferredSize(), (Dimension{INT_MAX, INT_MAX}));
+    p->reshape(0, 0, 100, 100);
+    p->validate();
+    EXPECT_EQ(a->getBounds(), (Rectangle{INT_MAX, INT_MAX, INT_MAX, INT_MAX}));
+    EXPECT_EQ(b->getY(), INT_MAX) << "the second row starts below the first, clamped";
+
+    auto q = create<Panel>();
+    q->setLayout(std::make_shared<BorderLayout>(INT_MIN, INT_MAX));
+    auto n = std::make_shared<Sized>(10, INT_MAX), s = std::make_shared<Sized>(10, INT_MAX),
+         c = std::make_shared<Sized>(INT_MAX, 5), e = std::make_shared<Sized>(INT_MAX, 5);
+    q->add(n, Value("North"));
+    q->add(s, Value("South"));
+    q->add(c);
+    q->add(e, Value("East"));
+    // East plus its (negative) gap plus the centre: INT_MAX + INT_MIN + INT_MAX, exactly.
+    EXPECT_EQ(q->preferredSize(), (Dimension{INT_MAX - 1, INT_MAX}));
+    q->reshape(0, 0, 200, 100);
+    q->validate();
+    EXPECT_EQ(n->getBounds(), (Rectangle{0, 0, 200, INT_MAX}));
+    EXPECT_EQ(s->getBounds(), (Rectangle{0, 100 - INT_MAX, 200, INT_MAX}));
+    EXPECT_EQ(c->getBounds().height, INT_MIN) << "top and bottom have crossed by far more than an int";
+}
+
 TEST(Layouts, BorderPlacesTheFiveRegions) {
     auto p = create<Panel>();
     p->setLayout(std::make_shared<BorderLayout>());
