@@ -6,6 +6,7 @@
 #include <climits>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "host/Value.h"
@@ -104,7 +105,10 @@ int NxChartUtil::nicePrecision(double range) {
 
 double NxChartUtil::precCorrect(int prec, double value) {
     double t = pow10(-prec);
-    return t * std::floor(value / t + 0.5);
+    double r = t * std::floor(value / t + 0.5);
+    // Near the largest double the scaling overflows; such values have no digits at this
+    // precision to round, so they stay as they are.
+    return std::isfinite(r) || !std::isfinite(value) ? r : value;
 }
 
 double NxChartUtil::parseDouble(const std::string& s) {
@@ -113,17 +117,31 @@ double NxChartUtil::parseDouble(const std::string& s) {
     const char* e = b + s.size();
     if (b != e && *b == '+') ++b;
     auto res = std::from_chars(b, e, r);
+    if (res.ec == std::errc::result_out_of_range && res.ptr == e) {
+        // A carry past the largest double ("18...0" from "17...9") is infinite; a text
+        // below the smallest one is zero.
+        const char* digits = b != e && *b == '-' ? b + 1 : b;
+        bool tiny = digits != e && *digits == '0';
+        return tiny ? (*b == '-' ? -0.0 : 0.0) : (*b == '-' ? -HUGE_VAL : HUGE_VAL);
+    }
     if (res.ec != std::errc() || res.ptr != e) throw std::invalid_argument("For input string: \"" + s + "\"");
     return r;
 }
 
+// True when the spacing of doubles around the value is at least the precision's step:
+// the value is then already on that grid as far as doubles can tell.
+static bool coarserThanStep(int prec, double value) {
+    return std::abs(value) * std::numeric_limits<double>::epsilon() >= NxChartUtil::pow10(-prec);
+}
+
 // Values that have no decimal text (NaN, infinities) are returned unchanged.
 double NxChartUtil::precFloor(int prec, double value) {
-    if (!std::isfinite(value)) return value;
+    if (!std::isfinite(value) || coarserThanStep(prec, value)) return value;
     if (value < 0) return -precCeil(prec, -value);
     if (prec < 0) {
         double t = pow10(-prec);
-        return t * std::floor(value / t);
+        double r = t * std::floor(value / t);
+        return std::isfinite(r) ? std::min(r, value) : value;
     }
     std::string s = internalFormat(value, prec + 1);
     s.back() = '0';
@@ -132,11 +150,12 @@ double NxChartUtil::precFloor(int prec, double value) {
 }
 
 double NxChartUtil::precCeil(int prec, double value) {
-    if (!std::isfinite(value)) return value;
+    if (!std::isfinite(value) || coarserThanStep(prec, value)) return value;
     if (value < 0) return -precFloor(prec, -value);
     if (prec < 0) {
         double t = pow10(-prec);
-        return t * std::ceil(value / t);
+        double r = t * std::ceil(value / t);
+        return std::isfinite(r) ? std::max(r, value) : value;
     }
     std::string s = internalFormat(value, prec + 1);
     if (s.back() != '0') {

@@ -116,6 +116,18 @@ TEST(NxChartUtil, UnboundedArgumentsStayInRange) {
     EXPECT_EQ(U::intLog10(0), INT_MIN);
     EXPECT_EQ(U::intLog10(std::numeric_limits<double>::infinity()), INT_MAX);
     EXPECT_EQ(U::intLog10(std::nan("")), 0);
+
+    // At the largest doubles the scaling of rounding overflows and a carry can pass the
+    // largest double: no text is unparsable and ceilings never fall below the value.
+    const double big = std::numeric_limits<double>::max();
+    for (double v : {big, -big, 0.9999 * big}) {
+        for (int p : {-300, -20, -7, -6, -3, 0, 1, 6, 20}) {
+            EXPECT_NO_THROW(U::calcTik(v, p)) << v << " " << p;
+            EXPECT_GE(U::precCeil(p, v), v) << p;
+            EXPECT_LE(U::precFloor(p, v), v) << p;
+        }
+    }
+    EXPECT_EQ(U::precCorrect(2, big), big);
 }
 
 TEST(NxChartUtil, TickSpacingEndsInFiveOrZero) {
