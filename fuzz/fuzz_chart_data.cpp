@@ -6,46 +6,11 @@
 #include <iostream>
 #include <string_view>
 
-#include "chart/ChartDataView.h"
-#include "chart/ChartLinks.h"
 #include "chart/InputStreamDataSource.h"
-#include "chart/NxAxis.h"
-#include "chart/NxChartUtil.h"
 #include "host/IOException.h"
+#include "tests/chart/ChartTestSupport.h"
 
 using namespace norvex::chart;
-
-namespace {
-
-// The smallest chart area: one view, one X and one Y axis, text measured at 7 x 12 per
-// character so no fonts are needed.
-class Area : public DataViewParent, public AxisArea {
-public:
-    Area() {
-        x = std::make_shared<NxAxis>(this, false, NxAxis::VALUE);
-        y = std::make_shared<NxAxis>(this, true, NxAxis::VALUE);
-        x->reshape(0, 0, 400, 20);
-        y->reshape(0, 0, 30, 300);
-    }
-    int getNumData() const override { return int(views.size()); }
-    std::shared_ptr<ChartDataView> getDataView(int i) const override { return views.at(size_t(i)); }
-    bool getIsBatched() const override { return false; }
-    void update() override {}
-    AxisArea* getChartArea() const override { return const_cast<Area*>(this); }
-    void setChanged(bool) override {}
-    std::vector<std::shared_ptr<NxAxis>> getXAxes() const override { return {x}; }
-    std::vector<std::shared_ptr<NxAxis>> getYAxes() const override { return {y}; }
-    DataViewParent* getChart() const override { return const_cast<Area*>(this); }
-    int getAngleUnit() const override { return NxChartUtil::DEGREES; }
-    void dataViewTypeChanged(ChartDataView&) override {}
-    host::Dimension measureText(const host::Font&, const std::string& t) const override {
-        return {int(t.size()) * 7, 12};
-    }
-    std::shared_ptr<NxAxis> x, y;
-    std::vector<std::shared_ptr<ChartDataView>> views;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool quiet = [] {
@@ -70,10 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // data files) reach every combination.
     unsigned mode = 0;
     for (size_t i = 0; i < size; ++i) mode = mode * 31 + data[i];
-    Area area;
-    auto view = host::create<ChartDataView>();
-    area.views.push_back(view);
-    view->setParent(&area);
+    charttest::TestChart area;  // one view, one X and one Y axis, no fonts needed
+    auto view = area.addView();
     try {
         view->setDataSource(source);
     } catch (const std::exception&) {
