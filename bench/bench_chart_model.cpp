@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "chart/ChartDataView.h"
-#include "chart/ChartLinks.h"
-#include "chart/NxAxis.h"
-#include "chart/NxChartUtil.h"
+#include "chart/model/ChartDataView.h"
+#include "chart/base/ChartLinks.h"
+#include "chart/model/NxAxis.h"
+#include "chart/base/NxChartUtil.h"
 #include "tests/chart/ChartTestSupport.h"
 
 using namespace norvex::chart;

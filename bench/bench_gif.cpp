@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/ImageProducer.h"
+#include "host/graphics/ImageProducer.h"
 #include "image/GifConverter.h"
 
 namespace {

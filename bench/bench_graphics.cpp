@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Image.h"
-#include "host/RasterGraphics.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/RasterGraphics.h"
 
 using namespace host;
 

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <mutex>
 
-#include "chart/ChartErrorDialog.h"
+#include "chart/base/ChartErrorDialog.h"
 #include "ombu/NxComponent.h"
 #include "ombu/OmbuEnum.h"
 #include "ombu/OmbuUtil.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "host/Window.h"
+#include "host/ui/Window.h"
 
 namespace norvex::chart {
 

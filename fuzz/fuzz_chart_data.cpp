@@ -6,8 +6,8 @@
 #include <iostream>
 #include <string_view>
 
-#include "chart/InputStreamDataSource.h"
-#include "host/IOException.h"
+#include "chart/source/InputStreamDataSource.h"
+#include "host/base/IOException.h"
 #include "tests/chart/ChartTestSupport.h"
 
 using namespace norvex::chart;

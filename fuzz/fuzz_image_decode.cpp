@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto img = host::Image::decode(std::string(reinterpret_cast<const char*>(data), size), "fuzz");

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "host/RecordingGraphics.h"
+#include "host/graphics/RecordingGraphics.h"
 #include "util/NxString.h"
 #include "util/TextUtil.h"
 

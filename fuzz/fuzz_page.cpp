@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/Page.h"
+#include "host/page/Page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const host::URL base("file:/fuzz/page.html");

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/Component.h"
+#include "host/ui/Component.h"
 #include "util/NxUtilConverter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

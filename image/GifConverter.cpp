@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <typeinfo>
 
-#include "host/IOException.h"
+#include "host/base/IOException.h"
 
 namespace norvex::image {
 

@@ -21,10 +21,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/Color.h"
-#include "host/Image.h"
-#include "host/ImageProducer.h"
-#include "host/Object.h"
+#include "host/base/Color.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/ImageProducer.h"
+#include "host/runtime/Object.h"
 
 namespace norvex::image {
 

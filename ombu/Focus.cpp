@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "host/Container.h"
-#include "host/Window.h"
+#include "host/ui/Container.h"
+#include "host/ui/Window.h"
 #include "ombu/NxComponent.h"
 #include "ombu/OmbuUtil.h"
 

@@ -1,7 +1,7 @@
 // Base of the table component's events.
 #pragma once
 
-#include "host/AWTEvent.h"
+#include "host/ui/AWTEvent.h"
 
 namespace norvex::ombu {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/AWTEvent.h"
+#include "host/ui/AWTEvent.h"
 #include "ombu/NxEventListener.h"
 
 namespace norvex::ombu {

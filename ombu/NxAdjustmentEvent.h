@@ -3,7 +3,7 @@
 // it and the real source object becomes the event's source.
 #pragma once
 
-#include "host/AWTEvent.h"
+#include "host/ui/AWTEvent.h"
 #include "ombu/NxEventListener.h"
 
 namespace norvex::ombu {

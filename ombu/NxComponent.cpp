@@ -4,9 +4,9 @@
 #include <climits>
 #include <mutex>
 
-#include "host/Applet.h"
-#include "host/Toolkit.h"
-#include "host/Window.h"
+#include "host/page/Applet.h"
+#include "host/ui/Toolkit.h"
+#include "host/ui/Window.h"
 #include "ombu/ComponentConverter.h"
 #include "ombu/OmbuUtil.h"
 #include "ombu/Shadow.h"

@@ -23,9 +23,9 @@
 #include <string>
 #include <utility>
 
-#include "host/Component.h"
-#include "host/Image.h"
-#include "host/Value.h"
+#include "host/ui/Component.h"
+#include "host/graphics/Image.h"
+#include "host/runtime/Value.h"
 #include "ombu/OmbuEnum.h"
 #include "util/NxConverter.h"
 #include "util/TextUtil.h"

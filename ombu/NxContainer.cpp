@@ -4,8 +4,8 @@
 #include <climits>
 #include <mutex>
 
-#include "host/Applet.h"
-#include "host/Window.h"
+#include "host/page/Applet.h"
+#include "host/ui/Window.h"
 #include "ombu/ComponentConverter.h"
 #include "ombu/NxComponent.h"
 #include "ombu/OmbuUtil.h"

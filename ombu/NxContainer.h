@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "host/Container.h"
-#include "host/Image.h"
-#include "host/Value.h"
+#include "host/ui/Container.h"
+#include "host/graphics/Image.h"
+#include "host/runtime/Value.h"
 #include "util/NxConverter.h"
 #include "util/TextUtil.h"
 

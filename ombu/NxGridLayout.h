@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/Container.h"
+#include "host/ui/Container.h"
 
 namespace norvex::ombu {
 

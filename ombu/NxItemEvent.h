@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "host/AWTEvent.h"
-#include "host/Value.h"
+#include "host/ui/AWTEvent.h"
+#include "host/runtime/Value.h"
 #include "ombu/NxEventListener.h"
 
 namespace norvex::ombu {

@@ -1,7 +1,7 @@
 // The class array of libtarnombu11: every class the library defines, registered
 // with the class runtime when the library is loaded and exported through
 // TARNGetClassArray for the registration tool. Append new classes here.
-#include "host/ClassArray.h"
+#include "host/runtime/ClassArray.h"
 #include "image/GifConverter.h"
 #include "ombu/NxAWTEvent.h"
 #include "ombu/NxActionEvent.h"

@@ -5,13 +5,13 @@
 #include <thread>
 #include <unordered_map>
 
-#include "host/Applet.h"
-#include "host/Component.h"
-#include "host/Container.h"
-#include "host/Image.h"
-#include "host/Toolkit.h"
-#include "host/Vector.h"
-#include "host/Window.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
+#include "host/ui/Container.h"
+#include "host/graphics/Image.h"
+#include "host/ui/Toolkit.h"
+#include "host/runtime/Vector.h"
+#include "host/ui/Window.h"
 #include "ombu/MultiColumnInterface.h"
 #include "util/NxImage.h"
 #include "util/NxString.h"

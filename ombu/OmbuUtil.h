@@ -14,13 +14,13 @@
 #include <string_view>
 #include <vector>
 
-#include "host/AWTEvent.h"
-#include "host/Color.h"
-#include "host/Event.h"
-#include "host/Font.h"
-#include "host/Geometry.h"
-#include "host/Graphics.h"
-#include "host/Value.h"
+#include "host/ui/AWTEvent.h"
+#include "host/base/Color.h"
+#include "host/ui/Event.h"
+#include "host/base/Font.h"
+#include "host/base/Geometry.h"
+#include "host/graphics/Graphics.h"
+#include "host/runtime/Value.h"
 #include "util/TextUtil.h"
 
 namespace host {

@@ -2,8 +2,8 @@
 // around a rectangle.
 #pragma once
 
-#include "host/Color.h"
-#include "host/Graphics.h"
+#include "host/base/Color.h"
+#include "host/graphics/Graphics.h"
 
 namespace norvex::ombu {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/Value.h"
+#include "host/runtime/Value.h"
 #include "util/NxVector.h"
 #include "util/TextUtil.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/Object.h"
+#include "host/runtime/Object.h"
 #include "util/NxFixedVector.h"
 
 namespace norvex::util {

@@ -5,7 +5,7 @@
 // in with a using-declaration.
 #pragma once
 
-#include "host/Object.h"
+#include "host/runtime/Object.h"
 #include "util/NxUtilConverter.h"
 
 namespace norvex::util {

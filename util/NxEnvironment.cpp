@@ -5,8 +5,8 @@
 #include <string>
 #include <sys/utsname.h>
 
-#include "host/Applet.h"
-#include "host/Component.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
 #include "util/TextUtil.h"
 
 namespace norvex::util {

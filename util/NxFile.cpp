@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "host/Applet.h"
+#include "host/page/Applet.h"
 #include "util/NxConverter.h"
 #include "util/NxEnvironment.h"
 #include "util/NxUtilConverter.h"

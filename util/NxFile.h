@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/URL.h"
+#include "host/runtime/URL.h"
 #include "util/NxVector.h"
 #include "util/TextUtil.h"
 

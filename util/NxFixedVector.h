@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/Vector.h"
+#include "host/runtime/Vector.h"
 
 namespace norvex::util {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "host/Image.h"
-#include "host/Object.h"
+#include "host/graphics/Image.h"
+#include "host/runtime/Object.h"
 
 namespace norvex::util {
 

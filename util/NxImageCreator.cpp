@@ -1,6 +1,6 @@
 #include "util/NxImageCreator.h"
 
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 #include "util/NxUtilConverter.h"
 
 namespace norvex::util {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Color.h"
-#include "host/Object.h"
+#include "host/base/Color.h"
+#include "host/runtime/Object.h"
 
 namespace host {
 class Component;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "host/Geometry.h"
+#include "host/base/Geometry.h"
 
 namespace norvex::util {
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "host/Geometry.h"
-#include "host/Object.h"
+#include "host/base/Geometry.h"
+#include "host/runtime/Object.h"
 
 namespace norvex::util {
 

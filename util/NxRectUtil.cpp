@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "host/Vector.h"
+#include "host/runtime/Vector.h"
 #include "util/NxRectSort.h"
 #include "util/Nxqsort.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "host/Geometry.h"
+#include "host/base/Geometry.h"
 #include "util/NxPointRect.h"
 #include "util/NxRectNode.h"
 

@@ -1,7 +1,7 @@
 // A pluggable comparison for Nxqsort.
 #pragma once
 
-#include "host/Value.h"
+#include "host/runtime/Value.h"
 
 namespace norvex::util {
 

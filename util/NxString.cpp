@@ -5,11 +5,11 @@
 #include <climits>
 #include <cstdint>
 
-#include "host/Applet.h"
-#include "host/Component.h"
-#include "host/Graphics.h"
-#include "host/Image.h"
-#include "host/URL.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
+#include "host/graphics/Graphics.h"
+#include "host/graphics/Image.h"
+#include "host/runtime/URL.h"
 #include "util/NxStringTokenizer.h"
 #include "util/NxUtilConverter.h"
 #include "util/Nxqsort.h"

@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "host/Font.h"
-#include "host/Geometry.h"
-#include "host/Value.h"
+#include "host/base/Font.h"
+#include "host/base/Geometry.h"
+#include "host/runtime/Value.h"
 #include "util/NxImage.h"
 #include "util/NxVector.h"
 #include "util/TextUtil.h"

@@ -1,6 +1,6 @@
 #include "util/NxURLDirectory.h"
 
-#include "host/URL.h"
+#include "host/runtime/URL.h"
 #include "util/NxFile.h"
 #include "util/NxUtilConverter.h"
 #include "util/TextUtil.h"

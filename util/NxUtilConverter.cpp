@@ -8,11 +8,11 @@
 #include <unistd.h>
 #include <unordered_map>
 
-#include "host/Applet.h"
-#include "host/Component.h"
-#include "host/Image.h"
-#include "host/Toolkit.h"
-#include "host/URL.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
+#include "host/graphics/Image.h"
+#include "host/ui/Toolkit.h"
+#include "host/runtime/URL.h"
 #include "util/ConvertUtil.h"
 #include "util/NxConverter.h"
 #include "util/NxStringTokenizer.h"

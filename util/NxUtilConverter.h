@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "host/Color.h"
-#include "host/Date.h"
-#include "host/Font.h"
-#include "host/Geometry.h"
-#include "host/Value.h"
+#include "host/base/Color.h"
+#include "host/base/Date.h"
+#include "host/base/Font.h"
+#include "host/base/Geometry.h"
+#include "host/runtime/Value.h"
 #include "util/NxVector.h"
 #include "util/TextUtil.h"
 

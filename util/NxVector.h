@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/Vector.h"
+#include "host/runtime/Vector.h"
 
 namespace norvex::util {
 

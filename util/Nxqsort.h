@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Object.h"
-#include "host/Vector.h"
+#include "host/runtime/Object.h"
+#include "host/runtime/Vector.h"
 #include "util/NxSortInterface.h"
 
 namespace norvex::util {

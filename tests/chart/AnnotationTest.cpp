@@ -5,14 +5,14 @@
 #include <optional>
 
 #include "ChartTestSupport.h"
-#include "chart/AnnotationHandler.h"
-#include "chart/ChartErrorDialog.h"
-#include "chart/FileDataSource.h"
-#include "chart/NxAxisTitle.h"
-#include "chart/NxChartTimeUtil.h"
-#include "chart/NxLabelGenerator.h"
-#include "chart/NxValueLabel.h"
-#include "host/RecordingGraphics.h"
+#include "chart/model/AnnotationHandler.h"
+#include "chart/base/ChartErrorDialog.h"
+#include "chart/source/FileDataSource.h"
+#include "chart/model/NxAxisTitle.h"
+#include "chart/model/NxChartTimeUtil.h"
+#include "chart/model/NxLabelGenerator.h"
+#include "chart/model/NxValueLabel.h"
+#include "host/graphics/RecordingGraphics.h"
 #include "tests/support/FixedZone.h"
 
 using namespace charttest;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ChartTestSupport.h"
-#include "chart/ChartRegion.h"
-#include "chart/DerivedString.h"
-#include "chart/NxBarChartFormat.h"
+#include "chart/base/ChartRegion.h"
+#include "chart/base/DerivedString.h"
+#include "chart/model/NxBarChartFormat.h"
 
 using namespace charttest;
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartDataModel.h"
-#include "chart/ChartDataView.h"
-#include "chart/ChartLinks.h"
-#include "chart/NxAxis.h"
-#include "chart/NxChartUtil.h"
+#include "chart/model/ChartDataModel.h"
+#include "chart/model/ChartDataView.h"
+#include "chart/base/ChartLinks.h"
+#include "chart/model/NxAxis.h"
+#include "chart/base/NxChartUtil.h"
 #include "util/NxVector.h"
 
 namespace charttest {

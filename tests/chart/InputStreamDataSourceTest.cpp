@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include "chart/ChartDataView.h"
-#include "chart/FileDataSource.h"
-#include "chart/InputStreamDataSource.h"
-#include "host/IOException.h"
-#include "host/StreamTokenizer.h"
+#include "chart/model/ChartDataView.h"
+#include "chart/source/FileDataSource.h"
+#include "chart/source/InputStreamDataSource.h"
+#include "host/base/IOException.h"
+#include "host/runtime/StreamTokenizer.h"
 
 using namespace norvex::chart;
 using host::StreamTokenizer;

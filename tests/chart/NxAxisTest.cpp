@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "ChartTestSupport.h"
-#include "chart/AxisHandler.h"
-#include "chart/ChartErrorDialog.h"
-#include "chart/InputStreamDataSource.h"
-#include "chart/NxValueLabel.h"
+#include "chart/model/AxisHandler.h"
+#include "chart/base/ChartErrorDialog.h"
+#include "chart/source/InputStreamDataSource.h"
+#include "chart/model/NxValueLabel.h"
 
 using namespace charttest;
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "chart/NxAxis.h"
-#include "chart/NxChartTimeUtil.h"
+#include "chart/model/NxAxis.h"
+#include "chart/model/NxChartTimeUtil.h"
 #include "tests/support/FixedZone.h"
 
 using namespace norvex::chart;

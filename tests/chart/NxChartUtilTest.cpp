@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/NxChartUtil.h"
+#include "chart/base/NxChartUtil.h"
 
 using norvex::chart::DoubleCoord;
 using U = norvex::chart::NxChartUtil;

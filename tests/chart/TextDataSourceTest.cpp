@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "chart/AppletDataSource.h"
-#include "chart/ChartDiagnostics.h"
-#include "chart/URLDataSource.h"
-#include "host/Applet.h"
+#include "chart/source/AppletDataSource.h"
+#include "chart/base/ChartDiagnostics.h"
+#include "chart/source/URLDataSource.h"
+#include "host/page/Applet.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 using namespace norvex::chart;

@@ -2,9 +2,9 @@
 // and the message still reaches the error stream.
 #include <gtest/gtest.h>
 
-#include "chart/ChartErrorDialog.h"
+#include "chart/base/ChartErrorDialog.h"
 #include "chart/ChartErrorWindow.h"
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 
 using namespace norvex::chart;
 

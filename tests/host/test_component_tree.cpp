@@ -7,11 +7,11 @@
 #include <fstream>
 #include <thread>
 
-#include "host/Applet.h"
-#include "host/Image.h"
-#include "host/PageHost.h"
-#include "host/Toolkit.h"
-#include "host/Window.h"
+#include "host/page/Applet.h"
+#include "host/graphics/Image.h"
+#include "host/page/PageHost.h"
+#include "host/ui/Toolkit.h"
+#include "host/ui/Window.h"
 
 using namespace host;
 

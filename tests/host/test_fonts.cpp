@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/FontEngine.h"
+#include "host/graphics/FontEngine.h"
 
 using namespace host;
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 
 using namespace host;
 

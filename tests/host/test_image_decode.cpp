@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 #include "tests/host/jpeg_samples.h"
 
 using host::Image;

@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "host/ImageProducer.h"
+#include "host/graphics/ImageProducer.h"
 
 using host::ColorModel;
 using host::ImageConsumer;

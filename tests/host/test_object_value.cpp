@@ -4,9 +4,9 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "host/Applet.h"
-#include "host/ClassArray.h"
-#include "host/Value.h"
+#include "host/page/Applet.h"
+#include "host/runtime/ClassArray.h"
+#include "host/runtime/Value.h"
 
 using namespace host;
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/Page.h"
+#include "host/page/Page.h"
 
 using host::IOException;
 using host::Page;

@@ -8,9 +8,9 @@
 #include <set>
 #include <utility>
 
-#include "host/FontEngine.h"
-#include "host/Image.h"
-#include "host/RasterGraphics.h"
+#include "host/graphics/FontEngine.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/RasterGraphics.h"
 
 using namespace host;
 

@@ -1,8 +1,8 @@
 // The recording Graphics: exact log lines and the state its getters report.
 #include <gtest/gtest.h>
 
-#include "host/Image.h"
-#include "host/RecordingGraphics.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/RecordingGraphics.h"
 
 using namespace host;
 

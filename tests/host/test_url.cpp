@@ -6,7 +6,7 @@
 #include <functional>
 #include <thread>
 
-#include "host/URL.h"
+#include "host/runtime/URL.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 using host::IOException;

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "host/Vector.h"
+#include "host/runtime/Vector.h"
 
 using host::Value;
 using host::Vector;

@@ -16,10 +16,10 @@
 #include <mutex>
 #include <thread>
 
-#include "host/Image.h"
-#include "host/Toolkit.h"
-#include "host/Window.h"
-#include "host/X11Backend.h"
+#include "host/graphics/Image.h"
+#include "host/ui/Toolkit.h"
+#include "host/ui/Window.h"
+#include "host/x11/X11Backend.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

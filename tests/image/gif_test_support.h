@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/ImageProducer.h"
+#include "host/graphics/ImageProducer.h"
 
 namespace giftest {
 

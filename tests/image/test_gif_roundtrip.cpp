@@ -6,8 +6,8 @@
 #include <sstream>
 #include <thread>
 
-#include "host/Image.h"
-#include "host/ImageProducer.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/ImageProducer.h"
 #include "image/GifConverter.h"
 
 #include "tests/image/gif_test_support.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <random>
 
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 #include "image/GifConverter.h"
 
 namespace {

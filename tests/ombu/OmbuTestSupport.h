@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "host/RecordingGraphics.h"
-#include "host/Window.h"
+#include "host/graphics/RecordingGraphics.h"
+#include "host/ui/Window.h"
 #include "ombu/NxComponent.h"
 
 namespace ombutest {

@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include "OmbuTestSupport.h"
-#include "host/Applet.h"
-#include "host/Toolkit.h"
+#include "host/page/Applet.h"
+#include "host/ui/Toolkit.h"
 #include "ombu/NxActionEvent.h"
 #include "ombu/NxAdjustmentEvent.h"
 #include "ombu/NxContainer.h"

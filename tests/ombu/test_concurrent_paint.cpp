@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "OmbuTestSupport.h"
-#include "host/Image.h"
+#include "host/graphics/Image.h"
 #include "ombu/OmbuUtil.h"
 
 using namespace norvex::ombu;

@@ -2,9 +2,9 @@
 // values, on the recording graphics; and the small helpers of OmbuUtil.
 #include <gtest/gtest.h>
 
-#include "host/Component.h"
-#include "host/Image.h"
-#include "host/RecordingGraphics.h"
+#include "host/ui/Component.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/RecordingGraphics.h"
 #include "ombu/OmbuEnum.h"
 #include "ombu/OmbuUtil.h"
 #include "ombu/Shadow.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "OmbuTestSupport.h"
-#include "host/Toolkit.h"
+#include "host/ui/Toolkit.h"
 #include "ombu/Focus.h"
 #include "ombu/NxAlignerLayout.h"
 #include "ombu/NxContainer.h"

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "host/Color.h"
+#include "host/base/Color.h"
 #include "util/NxConverter.h"
 #include "util/NxUtilConverter.h"
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/Applet.h"
-#include "host/Component.h"
-#include "host/Image.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
+#include "host/graphics/Image.h"
 #include "util/ConvertUtil.h"
 #include "util/NxEnvironment.h"
 #include "util/NxFile.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "host/Date.h"
+#include "host/base/Date.h"
 #include "util/NxVector.h"
 #include "util/Nxqsort.h"
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "host/Applet.h"
-#include "host/Component.h"
-#include "host/Image.h"
-#include "host/RecordingGraphics.h"
-#include "host/URL.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/RecordingGraphics.h"
+#include "host/runtime/URL.h"
 #include "util/NxString.h"
 #include "util/Nxqsort.h"
 

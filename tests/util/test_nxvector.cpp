@@ -3,7 +3,7 @@
 #include <climits>
 #include <stdexcept>
 
-#include "host/Object.h"
+#include "host/runtime/Object.h"
 #include "util/NxCache.h"
 #include "util/NxFixedVector.h"
 #include "util/NxVector.h"

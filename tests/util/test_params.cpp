@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "host/Applet.h"
-#include "host/Component.h"
+#include "host/page/Applet.h"
+#include "host/ui/Component.h"
 #include "util/NxUtilConverter.h"
 
 using norvex::util::NxUtilConverter;

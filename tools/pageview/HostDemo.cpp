@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "host/Applet.h"
-#include "host/Image.h"
+#include "host/page/Applet.h"
+#include "host/graphics/Image.h"
 
 namespace tools {
 

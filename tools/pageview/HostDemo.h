@@ -2,7 +2,7 @@
 // name as "tools.HostDemo"; it shows what the raster graphics draws.
 #pragma once
 
-#include "host/Container.h"
+#include "host/ui/Container.h"
 
 namespace tools {
 

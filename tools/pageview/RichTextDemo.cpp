@@ -1,7 +1,7 @@
 #include "RichTextDemo.h"
 
-#include "host/Applet.h"
-#include "host/Graphics.h"
+#include "host/page/Applet.h"
+#include "host/graphics/Graphics.h"
 #include "util/NxUtilConverter.h"
 
 namespace tools {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/Component.h"
+#include "host/ui/Component.h"
 #include "util/NxString.h"
 
 namespace tools {

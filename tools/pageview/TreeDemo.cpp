@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "host/Applet.h"
+#include "host/page/Applet.h"
 #include "ombu/NxAlignerLayout.h"
 #include "ombu/NxGridLayout.h"
 #include "ombu/OmbuUtil.h"

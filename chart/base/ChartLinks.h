@@ -1,0 +1,46 @@
+// What the data views and axes need from the chart that holds them and from its
+// chart area. The chart component and the chart area implement these; tests and
+// headless programs may implement them directly.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/base/Changeable.h"
+#include "host/base/Font.h"
+#include "host/base/Geometry.h"
+
+namespace norvex::chart {
+
+class ChartDataView;
+class NxAxis;
+class DataViewParent;
+
+// The chart area: it owns the axes and lays them out.
+class AxisArea : public Changeable {
+public:
+    virtual std::vector<std::shared_ptr<NxAxis>> getXAxes() const = 0;
+    virtual std::vector<std::shared_ptr<NxAxis>> getYAxes() const = 0;
+    // The chart whose views use the axes (null when the area is not in a chart).
+    virtual DataViewParent* getChart() const = 0;
+    // DEGREES, RADIANS or GRADS (the unit of angular X origins).
+    virtual int getAngleUnit() const = 0;
+    // A view changed its chart type (the area counts its bar views).
+    virtual void dataViewTypeChanged(ChartDataView& view) = 0;
+    // Width and height of a label in the font, as the area draws it.
+    virtual host::Dimension measureText(const host::Font& font, const std::string& text) const = 0;
+};
+
+// The chart: it keeps the views in drawing order and recomputes and repaints on update.
+class DataViewParent : public Changeable {
+public:
+    virtual int getNumData() const = 0;
+    virtual std::shared_ptr<ChartDataView> getDataView(int index) const = 0;
+    virtual bool getIsBatched() const = 0;
+    virtual void update() = 0;
+    // Null while the chart has no chart area.
+    virtual AxisArea* getChartArea() const = 0;
+};
+
+}  // namespace norvex::chart

@@ -1,0 +1,515 @@
+#include "chart/model/ChartDataView.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+
+#include "chart/model/NxAxis.h"
+#include "chart/base/NxChartUtil.h"
+
+namespace norvex::chart {
+
+namespace {
+std::atomic<int> viewCounter{0};
+constexpr double kLargest = std::numeric_limits<double>::max();
+}  // namespace
+
+ChartDataView::ChartDataView() : holeValue(kLargest), name("DataView #" + std::to_string(++viewCounter)) {
+    changed = true;
+}
+
+ChartDataView::ChartDataView(DataViewParent* c) : ChartDataView() { setParent(c); }
+
+ChartDataView::~ChartDataView() { detachSource(); }
+
+void ChartDataView::detachSource() {
+    if (auto m = std::dynamic_pointer_cast<ChartDataModel>(dataSource)) m->deleteObserver(this);
+}
+
+void ChartDataView::setParent(DataViewParent* c) {
+    host::Lock lock(mutex());
+    chart = c;
+    if (!chart) return;
+    if (AxisArea* area = chart->getChartArea()) {
+        auto pick = [](std::shared_ptr<NxAxis>& cur, const std::vector<std::shared_ptr<NxAxis>>& list) {
+            for (const auto& a : list)
+                if (a == cur) return;
+            if (!list.empty()) cur = list.front();
+        };
+        pick(xaxis, area->getXAxes());
+        pick(yaxis, area->getYAxes());
+    }
+    chart->setChanged(true);
+}
+
+bool ChartDataView::editPoint(const ChartDataViewSeries* s, int index, const host::Value& value) {
+    if (!dataSource) return true;
+    if (!std::dynamic_pointer_cast<EditableChartable>(dataSource)) return false;
+    int i = getSeriesIndex(s);
+    if (i < 0) throw std::runtime_error("Bad row in editPoint!");
+    return dataInterpretation->editPoint(i, index, value);
+}
+
+void ChartDataView::update(ChartDataModel&, const host::Value& arg) {
+    auto u = arg.as<ChartDataModelUpdate>();
+    if (!u || !dataInterpretation) return;
+    host::Lock lock(mutex());
+    DataInterpretation& di = *dataInterpretation;
+    int r = u->row, c = u->column;
+    switch (u->message) {
+        case ChartDataModelUpdate::CHANGE_VALUE: di.changeValue(r, c); break;
+        case ChartDataModelUpdate::ADD_VALUE: di.addValue(r, c); break;
+        case ChartDataModelUpdate::REMOVE_VALUE: di.removeValue(r, c); break;
+        case ChartDataModelUpdate::CHANGE_ROW: di.changeRow(r, c); break;
+        case ChartDataModelUpdate::ADD_ROW: di.addRow(r, c); break;
+        case ChartDataModelUpdate::REMOVE_ROW: di.removeRow(r, c); break;
+        case ChartDataModelUpdate::CHANGE_COLUMN: di.changeColumn(r, c); break;
+        case ChartDataModelUpdate::ADD_COLUMN: di.addColumn(r, c); break;
+        case ChartDataModelUpdate::REMOVE_COLUMN: di.removeColumn(r, c); break;
+        case ChartDataModelUpdate::CHANGE_POINT_LABEL: di.changePointLabel(r, c); break;
+        case ChartDataModelUpdate::CHANGE_SERIES_NAME: di.changeSeriesName(r, c); break;
+        case ChartDataModelUpdate::CHANGE_SERIES_LABEL: di.changeSeriesLabel(r, c); break;
+        case ChartDataModelUpdate::RESET: {
+            bool saved = isBatched;
+            setIsBatched(true);
+            try {
+                di.reset(r, c);
+            } catch (...) {
+                isBatched = saved;  // a failed reload must not leave the view batched
+                throw;
+            }
+            changed = false;
+            setChanged(true);
+            setIsBatched(saved);
+            return;
+        }
+        default: return;
+    }
+    changed = false;  // the data moved: always tell the chart
+    setChanged(true);
+}
+
+void ChartDataView::setHoleValue(double v) {
+    host::Lock lock(mutex());
+    holeValue = v;
+}
+
+void ChartDataView::setIsBatched(bool b) {
+    host::Lock lock(mutex());
+    if (b == isBatched) return;
+    isBatched = b;
+    if (!b) propagateChange();
+}
+
+void ChartDataView::setChartType(int t) {
+    host::Lock lock(mutex());
+    if (t == chartType) return;
+    if (t < 0 || t > PIE) throw std::invalid_argument("Invalid chart type");
+    // Area charts have a drawer; polar, radar, hi-lo and candle charts have none.
+    if (t == POLAR || t == RADAR || t == FILLED_RADAR || t == HILO || t == HILO_OPEN_CLOSE || t == CANDLE)
+        throw std::invalid_argument("Currently unsupported chart type");
+    // Point labels are only allowed on an axis its chart area holds as an X axis;
+    // elsewhere the method stays as it is.
+    auto setMethod = [](NxAxis& a, int m) {
+        try {
+            a.setAnnotationMethod(m);
+        } catch (const std::invalid_argument&) {
+        }
+    };
+    if (xaxis) setMethod(*xaxis, previousXAxisAnnotationMethod);
+
+    bool wasBar = chartType == BAR || chartType == STACKING_BAR;
+    if (chartType == PIE) {
+        for (auto* a : {xaxis.get(), yaxis.get()})
+            if (a) {
+                a->setIsShowing(true);
+                a->setChanged(true);
+            }
+    }
+    if (wasBar && xaxis) {
+        previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
+        xaxis->setAnnotationMethod(NxAxis::VALUE);
+    }
+    chartType = t;
+    if (t == BAR || t == STACKING_BAR) getBarChartFormat();
+
+    if ((t == BAR || t == STACKING_BAR) && xaxis && yaxis) {
+        previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
+        xaxis->setPlacementAxis(yaxis);
+        // Point labels need the axis to be one of its chart area's X axes.
+        setMethod(*xaxis, NxAxis::POINT_LABELS);
+        if (xaxis->getPlacementIsDefault())
+            xaxis->setPlacement(NxAxis::ORIGIN);
+        else
+            xaxis->setChanged(true);
+        if (yaxis->getOriginPlacementIsDefault()) yaxis->setOriginPlacement(NxAxis::ZERO);
+    } else if (t == PIE) {
+        for (auto* a : {xaxis.get(), yaxis.get()})
+            if (a) {
+                a->setIsShowing(false);
+                a->setChanged(true);
+            }
+    }
+    if (chart)
+        if (AxisArea* area = chart->getChartArea()) area->dataViewTypeChanged(*this);
+    setChanged(true);
+}
+
+void ChartDataView::setName(const std::string& s) {
+    host::Lock lock(mutex());
+    if (s == name) return;
+    name = s;
+    setChanged(true);
+}
+
+void ChartDataView::setDrawingOrder(int n) {
+    host::Lock lock(mutex());
+    if (n < 0 || (chart && n >= chart->getNumData()))
+        throw std::invalid_argument("DrawingOrder property for ChartDataView is out of range");
+    drawingOrder = n;
+    setChanged(true);
+}
+
+void ChartDataView::setDataSource(std::shared_ptr<Chartable> source) {
+    host::Lock lock(mutex());
+    if (!source) {
+        detachSource();
+        dataSource.reset();
+        return;
+    }
+    // Loading is all or nothing: a source that cannot be read leaves the view, and
+    // the source it follows, as they were.
+    auto interpretation = DataInterpretation::getData(this, source);
+    detachSource();
+    dataSource = source;
+    dataInterpretation = std::move(interpretation);
+    if (auto labels = source->getPointLabels())
+        for (const auto& l : *labels) pointLabels.push_back(l);
+    for (int i = 0; i < getNumSeries(); ++i) {
+        series[size_t(i)]->setName(source->getSeriesName(i));
+        series[size_t(i)]->setLabel(source->getSeriesLabel(i));
+    }
+    setName(source->getName());
+    auto model = std::dynamic_pointer_cast<ChartDataModel>(source);
+    if (model) {
+        // Views made by host::create are shared; the model holds them weakly.
+        if (auto self = std::dynamic_pointer_cast<ChartDataView>(weak_from_this().lock()))
+            model->addObserver(std::shared_ptr<ChartDataObserver>(self, static_cast<ChartDataObserver*>(this)));
+    }
+    if (!model && !std::dynamic_pointer_cast<EditableChartable>(source)) dataSource.reset();
+    changed = false;
+    setChanged(true);
+}
+
+const std::string& ChartDataView::getPointLabel(int i) const {
+    if (i < 0 || size_t(i) >= pointLabels.size()) throw std::invalid_argument("Invalid point label index");
+    return pointLabels[size_t(i)];
+}
+
+void ChartDataView::setPointLabel(int i, const std::string& s) {
+    host::Lock lock(mutex());
+    if (i < 0 || size_t(i) >= pointLabels.size()) throw std::invalid_argument("Invalid point label index");
+    pointLabels[size_t(i)] = s;
+    setChanged(true);
+}
+
+std::optional<std::vector<std::string>> ChartDataView::getPointLabels() const {
+    if (pointLabels.empty()) return std::nullopt;
+    return pointLabels;
+}
+
+void ChartDataView::setPointLabels(std::vector<std::string> labels) {
+    host::Lock lock(mutex());
+    pointLabels = std::move(labels);
+    setChanged(true);
+}
+
+ChartDataViewSeriesPtr ChartDataView::getSeries(int i) const {
+    if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index.");
+    return series[size_t(i)];
+}
+
+void ChartDataView::attach(const ChartDataViewSeriesPtr& s) {
+    if (s) s->setParent(this);
+}
+
+void ChartDataView::setSeries(std::vector<ChartDataViewSeriesPtr> list) {
+    host::Lock lock(mutex());
+    series = std::move(list);
+    for (const auto& s : series) attach(s);
+    setChanged(true);
+}
+
+void ChartDataView::setSeries(int i, ChartDataViewSeriesPtr s) {
+    host::Lock lock(mutex());
+    if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index.");
+    attach(s);
+    series[size_t(i)] = std::move(s);
+    setChanged(true);
+}
+
+ChartDataViewSeriesPtr ChartDataView::addSeries(int index) {
+    host::Lock lock(mutex());
+    index = NxChartUtil::clamp(index, 0, getNumSeries());
+    auto s = std::make_shared<ChartDataViewSeries>();
+    attach(s);
+    s->setDrawingOrder(index);
+    series.insert(series.begin() + index, s);
+    setChanged(true);
+    return s;
+}
+
+void ChartDataView::addSeries(ChartDataViewSeriesPtr s) {
+    if (!s) return;
+    host::Lock lock(mutex());
+    attach(s);
+    s->setDrawingOrder(getNumSeries());
+    series.push_back(std::move(s));
+    setChanged(true);
+}
+
+void ChartDataView::removeSeries(int i) {
+    host::Lock lock(mutex());
+    if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index");
+    series.erase(series.begin() + i);
+    setChanged(true);
+}
+
+int ChartDataView::getSeriesIndex(const std::string& seriesName) const {
+    for (size_t i = 0; i < series.size(); ++i)
+        if (series[i] && series[i]->getName() == seriesName) return int(i);
+    return -1;
+}
+
+int ChartDataView::getSeriesIndex(const ChartDataViewSeries* s) const {
+    for (size_t i = 0; i < series.size(); ++i)
+        if (series[i].get() == s) return int(i);
+    return -1;
+}
+
+int ChartDataView::getVisibleDataSeries() const {
+    int n = 0;
+    for (const auto& s : series)
+        if (s && s->getIsShowing()) ++n;
+    return n;
+}
+
+std::shared_ptr<NxBarChartFormat> ChartDataView::getBarChartFormat() {
+    host::Lock lock(mutex());
+    if (!barChartFormat) barChartFormat = std::make_shared<NxBarChartFormat>(this);
+    return barChartFormat;
+}
+
+void ChartDataView::setXAxis(std::shared_ptr<NxAxis> a) {
+    host::Lock lock(mutex());
+    if (a == xaxis) return;
+    xaxis = std::move(a);
+    setChanged(true);
+}
+
+void ChartDataView::setYAxis(std::shared_ptr<NxAxis> a) {
+    host::Lock lock(mutex());
+    if (a == yaxis) return;
+    yaxis = std::move(a);
+    setChanged(true);
+}
+
+std::optional<std::vector<double>> ChartDataView::toDoubleArray(const util::NxVectorPtr& v) const {
+    if (!v || v->size() == 0) return std::nullopt;
+    std::vector<host::Value> elems = v->elements();
+    std::vector<double> out(elems.size());
+    for (size_t i = 0; i < elems.size(); ++i) {
+        const host::Value& e = elems[i];
+        if (e.isNumber())
+            out[i] = e.asDouble();
+        else if (e.isString() && !e.asString().empty())
+            out[i] = NxChartUtil::parseDouble(e.asString());
+        else
+            out[i] = holeValue;
+    }
+    return out;
+}
+
+void ChartDataView::calcXMinMax(MinMax& mm) {
+    if (!xaxis) {
+        for (const auto& s : series)
+            if (s->getIsIncluded()) s->getXMinMax(mm);
+        return;
+    }
+    double saved = xaxis->getStep();
+    xaxis->setStep(kLargest);
+    for (const auto& s : series) {
+        if (!s->getIsIncluded()) continue;
+        s->getXMinMax(mm);
+        s->calcStep(*xaxis);
+    }
+    if (xaxis->getStep() == kLargest) xaxis->setStep(saved);
+}
+
+void ChartDataView::calcYMinMax(MinMax& mm) const {
+    for (const auto& s : series)
+        if (s->getIsIncluded()) s->getYMinMax(mm);
+}
+
+void ChartDataView::calcYMinMaxOfTotals(MinMax& mm) const {
+    auto fl = getFirstLast();
+    if (!fl) return;
+    MinMax result;
+    for (int i = fl->x; i <= fl->y; ++i) {
+        MinMax point(0.0, 0.0);
+        for (const auto& s : series) {
+            if (!s->getIsIncluded()) continue;
+            double y = s->getY(i);
+            if (y == holeValue) continue;
+            if (y >= 0)
+                point.max += y;
+            else
+                point.min += y;
+        }
+        result.unite(point);
+    }
+    mm.reset(result);
+}
+
+void ChartDataView::getDataBounds(MinMax& xl, MinMax& yl) {
+    calcXMinMax(xl);
+    calcYMinMax(yl);
+    auto narrow = [](MinMax& l, const NxAxis* a) {
+        if (!a) return;
+        if (!a->getMinIsDefault() && a->getMin() > l.min) l.min = a->getMin();
+        if (!a->getMaxIsDefault() && a->getMax() < l.max) l.max = a->getMax();
+    };
+    narrow(xl, xaxis.get());
+    narrow(yl, yaxis.get());
+}
+
+DoubleCoord ChartDataView::getOrigin(const MinMax& xl, const MinMax& yl, bool primary) const {
+    DoubleCoord o(xl.min, yl.min);
+    if (!primary) return o;
+    auto byPlacement = [](int placement, const MinMax& l, bool automaticZero) {
+        switch (placement) {
+            case NxAxis::MIN: return l.min;
+            case NxAxis::MAX: return l.max;
+            case NxAxis::ZERO: return 0.0;
+            default: return automaticZero || (l.min <= 0 && 0 <= l.max) ? 0.0 : l.min;
+        }
+    };
+    if (xaxis) {
+        if (xaxis->getOriginIsDefault())
+            o.x = byPlacement(xaxis->getOriginPlacement(), xl, false);
+        else
+            o.x = xaxis->getOrigin();  // the accepted chart types have no angular X axes
+    }
+    if (chartType == STACKING_BAR) {
+        o.y = yaxis && yaxis->getIsLogarithmic() ? std::max(0.0, yl.min) : 0.0;
+    } else if (yaxis) {
+        if (yaxis->getOriginIsDefault()) {
+            bool barZero = (chartType == BAR || chartType == AREA) && !yaxis->getIsLogarithmic();
+            o.y = byPlacement(yaxis->getOriginPlacement(), yl, barZero);
+        } else {
+            o.y = yaxis->getOrigin();
+        }
+    }
+    return o;
+}
+
+void ChartDataView::clearLimits() {
+    xLimits.reset();
+    yLimits.reset();
+}
+
+void ChartDataView::calcLimits() {
+    if (xaxis) {
+        xLimits.emplace();
+        calcXMinMax(*xLimits);
+        xaxis->setLimits(*xLimits);
+    }
+    if (yaxis) {
+        yLimits.emplace();
+        if (chartType == STACKING_BAR) {
+            if (barChartFormat && barChartFormat->get100Percent())
+                *yLimits = MinMax(-100.0, 100.0);
+            else
+                calcYMinMaxOfTotals(*yLimits);
+        } else {
+            calcYMinMax(*yLimits);
+        }
+        yaxis->setLimits(*yLimits);
+    }
+}
+
+void ChartDataView::setChanged(bool b) {
+    if (b == changed) return;
+    changed = b;
+    if (b) {
+        markAsChanged();
+        propagateChange();
+    }
+}
+
+void ChartDataView::setChanged(bool b, bool updateParent) {
+    if (b == changed) return;
+    if (updateParent) return setChanged(b);
+    changed = b;
+    if (b) markAsChanged();
+}
+
+void ChartDataView::propagateChange() {
+    if (!changed || isBatched || !chart || chart->getIsBatched()) return;
+    chart->update();
+}
+
+void ChartDataView::markAsChanged() {
+    if (xaxis) xaxis->setChanged(true);
+    if (yaxis) yaxis->setChanged(true);
+    if (chart)
+        if (AxisArea* area = chart->getChartArea()) area->setChanged(true);
+}
+
+std::optional<host::Point> ChartDataView::getFirstLast() const {
+    int first = 0, last = std::numeric_limits<int>::max(), m = std::numeric_limits<int>::max();
+    bool found = false;
+    for (const auto& s : series) {
+        if (!s->getIsShowing()) continue;
+        found = true;
+        first = std::max(first, s->getFirstPoint());
+        last = std::min(last, s->getLastPoint());
+        m = std::min(m, s->maxIndex());
+    }
+    if (!found || m < first) return std::nullopt;
+    last = std::min(last, m);
+    if (last < first) return std::nullopt;
+    return host::Point{first, last};
+}
+
+void ChartDataView::setIsInverted(bool b) {
+    host::Lock lock(mutex());
+    if (b == isInverted) return;
+    isInverted = b;
+    if (xaxis) xaxis->setIsVertical(b);
+    if (yaxis) yaxis->setIsVertical(!b);
+    setChanged(true);
+}
+
+void ChartDataView::setPickFocus(int f) {
+    host::Lock lock(mutex());
+    if (f == pickFocus) return;
+    pickFocus = f;
+    setChanged(true);
+}
+
+void ChartDataView::setIsShowingInLegend(bool b) {
+    host::Lock lock(mutex());
+    if (b == isShowingInLegend) return;
+    isShowingInLegend = b;
+    setChanged(true);
+}
+
+void ChartDataView::setX(std::optional<std::vector<double>> x) {
+    host::Lock lock(mutex());
+    xvalues = std::move(x);
+    setChanged(true);
+}
+
+}  // namespace norvex::chart

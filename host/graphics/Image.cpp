@@ -1,0 +1,277 @@
+// Off-screen images, images from pixel arrays and from producers, and pixel access.
+// Decoding of files lives in host/ImageDecode.cpp.
+#include "host/graphics/Image.h"
+
+#include <cairo.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+
+#include "host/graphics/RasterGraphics.h"
+#include "host/graphics/Rasterizer.h"
+
+namespace host {
+
+namespace {
+
+constexpr int kMaxSide = 16384;
+
+std::string sizeText(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
+
+// An ARGB32 surface of the size, or null (with a reason) when it cannot be made.
+cairo_surface_t* newSurface(int w, int h, std::string* why) {
+    if (w <= 0 || h <= 0) {
+        *why = "invalid image size " + sizeText(w, h);
+        return nullptr;
+    }
+    if (w > kMaxSide || h > kMaxSide) {
+        *why = "image too large: " + sizeText(w, h) + " (at most " + std::to_string(kMaxSide) + " per side)";
+        return nullptr;
+    }
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        *why = std::string("cannot create image: ") + cairo_status_to_string(cairo_surface_status(s));
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
+    return s;
+}
+
+// Collects what a producer delivers, until the image is complete or fails.
+class Collector : public ImageConsumer {
+public:
+    void setDimensions(int width, int height) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (done_) return;
+        if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+            error_ = "invalid image size " + sizeText(width, height);
+            return;
+        }
+        width_ = width;
+        height_ = height;
+        pixels_.assign(std::size_t(width) * std::size_t(height), 0);
+    }
+    void setColorModel(const std::shared_ptr<ColorModel>& model) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!done_) model_ = model;
+    }
+    void setHints(int) override {}
+    void setPixels(int x, int y, int w, int h, const std::shared_ptr<ColorModel>& model, const uint8_t* pixels,
+                   int offset, int scansize) override {
+        store(x, y, w, h, model, pixels, offset, scansize);
+    }
+    void setPixels(int x, int y, int w, int h, const std::shared_ptr<ColorModel>& model, const uint32_t* pixels,
+                   int offset, int scansize) override {
+        store(x, y, w, h, model, pixels, offset, scansize);
+    }
+    void imageComplete(int status) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (done_) return;
+        done_ = true;
+        status_ = status;
+        cv_.notify_all();
+    }
+
+    // Waits for imageComplete; false on time-out.
+    bool wait(std::chrono::seconds limit) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return cv_.wait_for(lock, limit, [this] { return done_; });
+    }
+
+    // After wait(): the image, or a failed one.
+    std::shared_ptr<Image> result() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (status_ == IMAGEERROR) return Image::failed("image production failed");
+        if (status_ == IMAGEABORTED) return Image::failed("image production aborted");
+        if (status_ != STATICIMAGEDONE && status_ != SINGLEFRAMEDONE)
+            return Image::failed("image production ended with status " + std::to_string(status_));
+        if (!error_.empty()) return Image::failed(error_);
+        if (width_ <= 0) return Image::failed("image production gave no dimensions");
+        auto img = Image::fromARGB(width_, height_, pixels_.data(), 0, width_);
+        pixels_.clear();
+        pixels_.shrink_to_fit();
+        return img;
+    }
+
+    int status() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return status_;
+    }
+
+private:
+    template <class P>
+    void store(int x, int y, int w, int h, const std::shared_ptr<ColorModel>& model, const P* pixels, int offset,
+               int scansize) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (done_ || !pixels || width_ <= 0) return;
+        const ColorModel* cm = model ? model.get() : model_.get();
+        // Only the part inside the image is kept.
+        const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+        const int64_t x1 = std::min<int64_t>(int64_t(x) + w, width_), y1 = std::min<int64_t>(int64_t(y) + h, height_);
+        for (int64_t j = y0; j < y1; ++j)
+            for (int64_t i = x0; i < x1; ++i) {
+                const int64_t at = int64_t(offset) + (j - y) * int64_t(scansize) + (i - x);
+                if (at < 0) continue;
+                const uint32_t v = uint32_t(pixels[at]);
+                pixels_[std::size_t(j) * std::size_t(width_) + std::size_t(i)] = cm ? cm->getRGB(v) : v;
+            }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    int status_ = 0;
+    int width_ = -1, height_ = -1;
+    std::shared_ptr<ColorModel> model_;
+    std::vector<uint32_t> pixels_;
+    std::string error_;
+};
+
+// The producer behind a failed image: it reports the error to every consumer.
+class FailedImageSource : public ImageProducer {
+public:
+    void addConsumer(ImageConsumer*) override {}
+    bool isConsumer(ImageConsumer*) const override { return false; }
+    void removeConsumer(ImageConsumer*) override {}
+    void startProduction(ImageConsumer* c) override {
+        if (c) c->imageComplete(ImageConsumer::IMAGEERROR);
+    }
+    void requestTopDownLeftRightResend(ImageConsumer*) override {}
+};
+
+}  // namespace
+
+std::shared_ptr<Image> Image::createOffscreen(int w, int h) {
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    std::string why;
+    cairo_surface_t* s = newSurface(w, h, &why);
+    if (!s) return failed(why);
+    cairo_surface_flush(s);
+    std::memset(cairo_image_surface_get_data(s), 0xFF, std::size_t(cairo_image_surface_get_stride(s)) * h);
+    cairo_surface_mark_dirty(s);
+    std::shared_ptr<Image> img(new Image());
+    img->width_ = w;
+    img->height_ = h;
+    img->offscreen_ = true;
+    img->surface_ = s;
+    return img;
+}
+
+std::shared_ptr<Image> Image::fromARGB(int w, int h, const uint32_t* pixels, int offset, int scan) {
+    if (!pixels) return failed("no pixels");
+    if (w <= 0 || h <= 0) return failed("invalid image size " + sizeText(w, h));
+    if (offset < 0 || int64_t(offset) + int64_t(h - 1) * scan < 0 || int64_t(offset) + int64_t(h - 1) * scan + w < 0)
+        return failed("pixel offset out of range");
+    std::string why;
+    cairo_surface_t* s = newSurface(w, h, &why);
+    if (!s) return failed(why);
+    cairo_surface_flush(s);
+    uint8_t* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + std::ptrdiff_t(y) * stride);
+        const uint32_t* in = pixels + (int64_t(offset) + int64_t(y) * scan);
+        for (int x = 0; x < w; ++x) row[x] = raster::premultiply(in[x]);
+    }
+    cairo_surface_mark_dirty(s);
+    std::shared_ptr<Image> img(new Image());
+    img->width_ = w;
+    img->height_ = h;
+    img->surface_ = s;
+    return img;
+}
+
+std::shared_ptr<Image> Image::fromProducer(const std::shared_ptr<ImageProducer>& producer) {
+    if (!producer) return failed("no image producer");
+    // Heap-allocated: a producer that misbehaves (never completes, or calls on after a
+    // single frame) must not be left with a dangling consumer.
+    auto* c = new Collector();
+    try {
+        producer->startProduction(c);
+    } catch (const std::exception& e) {
+        producer->removeConsumer(c);
+        delete c;
+        return failed(std::string("image production failed: ") + e.what());
+    }
+    if (!c->wait(std::chrono::seconds(120))) {
+        producer->removeConsumer(c);
+        return failed("image production timed out");  // c is leaked on purpose
+    }
+    producer->removeConsumer(c);
+    std::shared_ptr<Image> img = c->result();
+    // After a single frame the producer may still deliver further frames to us (they are
+    // ignored); only a final status guarantees that it is done with the consumer.
+    if (c->status() != ImageConsumer::SINGLEFRAMEDONE) delete c;
+    return img;
+}
+
+std::shared_ptr<Image> Image::failed(std::string reason) {
+    std::shared_ptr<Image> img(new Image());
+    img->error_ = std::move(reason);
+    return img;
+}
+
+Image::~Image() {
+    if (surface_) cairo_surface_destroy(surface_);
+}
+
+int Image::status() const {
+    return surface_ ? (ImageObserver::ALLBITS | ImageObserver::WIDTH | ImageObserver::HEIGHT) : ImageObserver::ERROR;
+}
+
+std::unique_ptr<Graphics> Image::getGraphics() {
+    if (!surface_) return nullptr;
+    return std::make_unique<RasterGraphics>(std::static_pointer_cast<Image>(shared_from_this()));
+}
+
+uint32_t Image::getPixel(int x, int y) const {
+    if (!surface_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    cairo_surface_flush(surface_);
+    const uint8_t* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    return raster::unpremultiply(reinterpret_cast<const uint32_t*>(data + std::ptrdiff_t(y) * stride)[x]);
+}
+
+std::vector<uint32_t> Image::getARGB() const {
+    std::vector<uint32_t> out;
+    if (!surface_) return out;
+    cairo_surface_flush(surface_);
+    const uint8_t* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    out.resize(std::size_t(width_) * std::size_t(height_));
+    for (int y = 0; y < height_; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + std::ptrdiff_t(y) * stride);
+        for (int x = 0; x < width_; ++x) out[std::size_t(y) * width_ + x] = raster::unpremultiply(row[x]);
+    }
+    return out;
+}
+
+std::shared_ptr<ImageProducer> Image::getSource() const {
+    if (!surface_) return std::make_shared<FailedImageSource>();
+    return host::create<MemoryImageSource>(width_, height_, getARGB());
+}
+
+bool Image::writePNG(const std::string& path, std::string* error) const {
+    if (!surface_) {
+        if (error) *error = "cannot write " + path + ": the image has no pixels (" + error_ + ")";
+        return false;
+    }
+    cairo_surface_flush(surface_);
+    const cairo_status_t st = cairo_surface_write_to_png(surface_, path.c_str());
+    if (st != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = "cannot write " + path + ": " + cairo_status_to_string(st);
+        return false;
+    }
+    return true;
+}
+
+std::string Image::toString() const {
+    if (!surface_) return "Image[error=" + error_ + "]";
+    return "Image[width=" + std::to_string(width_) + ",height=" + std::to_string(height_) +
+           (offscreen_ ? ",offscreen]" : "]");
+}
+
+}  // namespace host
