@@ -11,7 +11,13 @@ CellValue::CellValue(const Value& v) {
     case Value::Type::Null:
         break;
     case Value::Type::String:
-        *this = fromText(v.asString());
+        if (v.asString().size() <= INLINE) {
+            *this = fromText(v.asString());
+        } else {
+            Value* p = new Value(v);
+            std::memcpy(data_, &p, sizeof p);
+            kind_ = Kind::Boxed;
+        }
         break;
     case Value::Type::Int: {
         int32_t i = v.asInt();
@@ -38,7 +44,7 @@ CellValue::CellValue(const Value& v) {
 }
 
 CellValue CellValue::fromText(std::string_view text) {
-    if (text.size() > INLINE) return CellValue(Value(text));
+    if (text.size() > INLINE) return CellValue(Value(text));  // boxed
     CellValue c;
     std::memcpy(c.data_, text.data(), text.size());
     c.len_ = uint8_t(text.size());

@@ -87,6 +87,11 @@ public:
     bool findSpan(int row, int col, NxCellRange* range, host::Dimension* size);
 
     // ---- Cell attributes ----
+    // The component's own colours stay reachable beside the per-cell ones.
+    using host::Panel::getBackground;
+    using host::Panel::getForeground;
+    using host::Panel::setBackground;
+    using host::Panel::setForeground;
     void setAlignment(int row, int col, int v);
     int getAlignment(int row, int col) const { return alignment_series.getIntValue(row, col); }
     void setBackground(int row, int col, const host::Color& c);

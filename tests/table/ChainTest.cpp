@@ -78,7 +78,9 @@ TEST_P(BothForms, SetValueGivesValuesPositionsAndRuns) {
     // Setting the stretch back merges both neighbours into one run again.
     c.setValue(2, 4, 1);
     EXPECT_EQ(c.getArray(), (std::vector<int>(6, 1)));
-    if (GetParam()) EXPECT_EQ(c.getRunChain()->numRuns(), 1);
+    if (GetParam()) {
+        EXPECT_EQ(c.getRunChain()->numRuns(), 1);
+    }
 }
 
 TEST_P(BothForms, MovesBlocksForwardAndBackward) {
@@ -109,7 +111,9 @@ TEST_P(BothForms, DeleteChecksTheLengthAndMergesEqualNeighbours) {
     EXPECT_TRUE(c.remove(2, 2));
     EXPECT_EQ(c.getArray(), (std::vector<int>(4, 4)));
     EXPECT_EQ(c.getTotal(), 16);
-    if (GetParam()) EXPECT_EQ(c.getRunChain()->numRuns(), 1);
+    if (GetParam()) {
+        EXPECT_EQ(c.getRunChain()->numRuns(), 1);
+    }
     EXPECT_TRUE(c.remove(0, 3));
     EXPECT_EQ(c.size(), 0);
     EXPECT_EQ(c.getTotal(), 0);
