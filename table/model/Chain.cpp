@@ -126,12 +126,17 @@ bool Chain::move(int source, int num, int destination) {
 }
 
 bool Chain::insert(const Chain& new_chain, int pos) {
-    if (pos < 0 || pos > size()) return false;
-    if (chain && new_chain.chain) return chain->insert(*new_chain.chain, pos);
+    if (pos < 0 || pos > size() || new_chain.size() == 0) return false;
+    if (!chain && (new_chain.chain || values_len + new_chain.size() > getMaxSize())) toRunForm();
+    if (chain) {
+        if (new_chain.chain) return chain->insert(*new_chain.chain, pos);
+        if (pos == chain->size()) {  // appending: no run array to rebuild
+            for (int v : new_chain.getArray()) chain->append(v);
+            return true;
+        }
+        return chain->insert(ChainUtil(new_chain.getArray()), pos);
+    }
     const std::vector<int> added = new_chain.getArray();
-    if (added.empty()) return false;
-    if (!chain && values_len + int(added.size()) > getMaxSize()) toRunForm();
-    if (chain) return chain->insert(ChainUtil(added), pos);
     values.resize(size_t(values_len));
     values.insert(values.begin() + pos, added.begin(), added.end());
     values_len = int(values.size());

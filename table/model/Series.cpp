@@ -135,6 +135,16 @@ void Series::clear() {
 }
 
 void Series::remapKeys(const std::function<std::optional<std::pair<int, int>>(int row, int col)>& map) {
+    // Most edits leave most keys alone (appending a row moves none): rebuild only on change.
+    bool changes = false;
+    for (const auto& [k, e] : entries_) {
+        auto to = map(rowOf(k), colOf(k));
+        if (!to || key(to->first, to->second) != k) {
+            changes = true;
+            break;
+        }
+    }
+    if (!changes) return;
     auto old = std::move(entries_);
     clear();
     entries_.reserve(old.size());
