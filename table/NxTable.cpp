@@ -1,5 +1,6 @@
 #include "table/NxTable.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "table/model/TableOps.h"
@@ -97,6 +98,33 @@ void NxTable::structureChanged(const StructureChange& c) {
         bool keep = c.destination == NxTblEnum::NOVALUE ? Shift::range(r, c.axis_rows, c.pos, c.amount, c.direction)
                                                         : Shift::moveRange(r, c.axis_rows, c.pos, c.amount, c.destination);
         if (keep) kept.push_back(r);
+    }
+    selected_cells = std::move(kept);
+}
+
+}  // namespace norvex::table
+
+namespace norvex::table {
+
+// Each selected range follows its rows: the rows' new positions, merged back into
+// ranges of consecutive rows.
+void NxTable::rowsReordered(const std::vector<int>& new_rows) {
+    std::vector<NxCellRange> kept;
+    for (const NxCellRange& r : selected_cells) {
+        if (r.minRow() < 0) {
+            kept.push_back(r);  // whole columns and labels stay
+            continue;
+        }
+        std::vector<int> moved;
+        for (int row = r.minRow(); row <= std::min(r.maxRow(), int(new_rows.size()) - 1); ++row)
+            moved.push_back(new_rows[size_t(row)]);
+        std::sort(moved.begin(), moved.end());
+        for (size_t i = 0; i < moved.size();) {
+            size_t j = i;
+            while (j + 1 < moved.size() && moved[j + 1] == moved[j] + 1) ++j;
+            kept.emplace_back(moved[i], r.minColumn(), moved[j], r.maxColumn());
+            i = j + 1;
+        }
     }
     selected_cells = std::move(kept);
 }

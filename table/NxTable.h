@@ -50,6 +50,7 @@ public:
 
 protected:
     void structureChanged(const StructureChange& change) override;
+    void rowsReordered(const std::vector<int>& new_rows) override;
 
 private:
     int mode = NxTblEnum::MODE_TABLE;

@@ -208,6 +208,11 @@ bool Table::moveColumns(int source, int num_columns, int destination) {
     return Shift::moveColumns(*this, source, num_columns, destination);
 }
 
+std::vector<int> Table::sortByColumn(int column, int direction, util::NxSortInterface* sort_if) {
+    host::Lock guard(mutex());
+    return Sort::sortByColumn(*this, column, sort_if, direction);
+}
+
 // ---- Spans ----
 
 void Table::setSpans(const std::vector<NxCellRange>& spans) {

@@ -24,6 +24,9 @@
 namespace host {
 class Applet;
 }
+namespace norvex::util {
+class NxSortInterface;
+}
 
 namespace norvex::table {
 
@@ -79,6 +82,9 @@ public:
     // Moves num rows from source to before the row that was at destination.
     bool moveRows(int source, int num_rows, int destination);
     bool moveColumns(int source, int num_columns, int destination);
+    // Sorts the rows by column (direction 0 ascending, else descending); for each row
+    // before the sort its new position, empty when column is not a column.
+    std::vector<int> sortByColumn(int column, int direction = 0, util::NxSortInterface* sort_if = nullptr);
 
     // ---- Spans ----
     void setSpans(const std::vector<NxCellRange>& spans);
@@ -202,6 +208,8 @@ protected:
         int destination;  // NOVALUE unless a move
     };
     virtual void structureChanged(const StructureChange&) {}
+    // Rows were reordered: row k is now row new_rows[k].
+    virtual void rowsReordered(const std::vector<int>& /*new_rows*/) {}
 
 private:
     friend struct AddRow;
@@ -212,6 +220,7 @@ private:
     friend struct GetValue;
     friend struct Shift;
     friend struct Span;
+    friend struct Sort;
     friend struct Property;
 
     host::Color resolveColor(const Series& series, const std::vector<host::Color>& repeat, int row, int col,

@@ -7,6 +7,10 @@
 #include "host/runtime/Value.h"
 #include "table/model/NxCellRange.h"
 
+namespace norvex::util {
+class NxSortInterface;
+}
+
 namespace norvex::table {
 
 class Table;
@@ -66,6 +70,19 @@ struct Span {
     static void copy(Table& table);
     // Pixel size of range from the size chains.
     static host::Dimension size(const Table& table, const NxCellRange& range);
+};
+
+// Sorting rows by a column.
+struct Sort {
+    // Sorts the rows by their values in column (ascending when direction is 0) with
+    // sort_if or the default comparisons; rows, labels, heights, series and selection
+    // follow, and the sort listeners hear of it. Returns for each row index before the
+    // sort its new position (empty when column is not a column of the table). Equal keys
+    // come out in reverse order of their rows and nulls first, as the quicksort of the
+    // toolkit's lists orders them, in O(n log n) for any input order.
+    static std::vector<int> sortByColumn(Table& table, int column, util::NxSortInterface* sort_if, int direction);
+    // Moves row k to new_rows[k] (a permutation of 0..rows-1).
+    static void reorderRows(Table& table, const std::vector<int>& new_rows);
 };
 
 // The change dispatcher every property setter ends in.

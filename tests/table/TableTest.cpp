@@ -5,6 +5,8 @@
 
 #include "table/NxTable.h"
 #include "table/model/NxTblEnum.h"
+#include "util/NxVector.h"
+#include "util/Nxqsort.h"
 
 using host::Color;
 using host::Value;
@@ -313,4 +315,81 @@ TEST(Table, SpansStartingOutsideTheCellsAreReported) {
     EXPECT_TRUE(t->findSpan(9, 2, &r, &size));
     EXPECT_EQ(r, NxCellRange(1, 1, 9, 2));  // clipped to the table
     EXPECT_FALSE(t->findSpan(0, 0, &r, &size));
+}
+
+namespace {
+struct SortSpy : NxSortListener {
+    int column = -2;
+    std::vector<int> new_rows;
+    void sort(NxSortEvent& e) override {
+        column = e.column;
+        new_rows = e.new_rows;
+    }
+};
+}  // namespace
+
+TEST(Table, SortByColumnReordersRowsAndTellsTheListeners) {
+    auto t = host::create<NxTable>(nullptr, "");
+    t->setNumRows(5);
+    t->setNumColumns(2);
+    const char* keys[] = {"b", "a", nullptr, "b", "c"};
+    for (int r = 0; r < 5; ++r) {
+        if (keys[r]) t->setCell(r, 0, Value(keys[r]));
+        t->setCell(r, 1, Value(r));
+        t->setRowLabel(r, Value(r));
+    }
+    t->setBackground(4, NxTblEnum::ALL, Color::red);
+    t->setSelectedCells({NxCellRange(1, 0, 1, 1)});
+    SortSpy spy;
+    t->addSortListener(&spy);
+    std::vector<int> new_rows = t->sortByColumn(0);
+    // null first; the two "b" rows change places, as the list quicksort leaves them.
+    EXPECT_EQ(new_rows, (std::vector<int>{3, 1, 0, 2, 4}));
+    EXPECT_EQ(spy.column, 0);
+    EXPECT_EQ(spy.new_rows, new_rows);
+    std::vector<int> order;
+    for (int r = 0; r < 5; ++r) order.push_back(t->getCell(r, 1).asInt());
+    EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 0, 4}));
+    EXPECT_EQ(t->getRowLabel(3), Value(0));
+    EXPECT_EQ(t->getBackground(4, 1), Color::red);
+    EXPECT_EQ(t->getSelectedCells()[0], NxCellRange(1, 0, 1, 1));
+
+    // Descending: nulls still first, numbers compare as numbers.
+    t->sortByColumn(1, 1);
+    order.clear();
+    for (int r = 0; r < 5; ++r) order.push_back(t->getCell(r, 1).asInt());
+    EXPECT_EQ(order, (std::vector<int>{4, 3, 2, 1, 0}));
+    EXPECT_TRUE(t->sortByColumn(7).empty());
+    t->removeSortListener(&spy);
+}
+
+TEST(Table, PresortedRowsStayInPlace) {
+    auto t = host::create<NxTable>(nullptr, "");
+    t->setNumColumns(1);
+    t->setNumRows(200'000);
+    for (int r = 0; r < 200'000; ++r) t->setCell(r, 0, Value(r));
+    std::vector<int> new_rows = t->sortByColumn(0);
+    EXPECT_EQ(new_rows[123'456], 123'456);
+    EXPECT_EQ(t->getRowHeights().size(), 200'000);
+}
+
+TEST(Table, SortOrderMatchesTheListQuicksortIncludingTies) {
+    // Keys with many ties and nulls, in both directions.
+    for (int dir : {0, 1}) {
+        auto t = host::create<NxTable>(nullptr, "");
+        t->setNumColumns(1);
+        t->setNumRows(60);
+        auto rows = host::create<norvex::util::NxVector>();
+        for (int r = 0; r < 60; ++r) {
+            Value key = (r % 7 == 3) ? Value() : Value((r * 37) % 5);
+            t->setCell(r, 0, key);
+            auto row = host::create<norvex::util::NxVector>();
+            row->addElement(key);
+            rows->addElement(row);
+        }
+        norvex::util::Nxqsort q(rows, nullptr);
+        auto expected = q.sort(0, dir);
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(t->sortByColumn(0, dir), *expected) << "direction " << dir;
+    }
 }
