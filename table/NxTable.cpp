@@ -15,7 +15,10 @@ void invalid(const char* property) {
 }
 }  // namespace
 
-NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, name) {}
+NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, name) {
+    allow_cell_resize = NxTblEnum::RESIZE_ALL;
+    track_cursor = true;
+}
 
 void NxTable::setMode(int m) {
     if (m != NxTblEnum::MODE_TABLE && m != NxTblEnum::MODE_LIST) invalid("Mode");
@@ -27,13 +30,6 @@ void NxTable::setSelectionPolicy(int p) {
     if (p < NxTblEnum::SELECT_NONE || p > NxTblEnum::SELECT_MULTIRANGE) invalid("SelectionPolicy");
     host::Lock guard(mutex());
     selection_policy = p;
-}
-
-void NxTable::setAllowCellResize(int v) {
-    if (v < NxTblEnum::RESIZE_NONE || v > (NxTblEnum::RESIZE_ALL | NxTblEnum::RESIZE_COLUMN | NxTblEnum::RESIZE_ROW))
-        invalid("AllowCellResize");
-    host::Lock guard(mutex());
-    allow_cell_resize = v;
 }
 
 void NxTable::setSelectedCells(std::vector<NxCellRange> ranges) {

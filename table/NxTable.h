@@ -19,10 +19,6 @@ public:
     void setMode(int m);
     int getSelectionPolicy() const { return selection_policy; }
     void setSelectionPolicy(int p);
-    int getAllowCellResize() const { return allow_cell_resize; }
-    void setAllowCellResize(int v);
-    bool getTrackCursor() const { return track_cursor; }
-    void setTrackCursor(bool b) { track_cursor = b; }
 
     // ---- Selection ----
     const std::vector<NxCellRange>& getSelectedCells() const { return selected_cells; }
@@ -55,8 +51,6 @@ protected:
 private:
     int mode = NxTblEnum::MODE_TABLE;
     int selection_policy = NxTblEnum::SELECT_NONE;
-    int allow_cell_resize = NxTblEnum::RESIZE_ALL;
-    bool track_cursor = true;
     bool traversable = true;
     bool allow_select = true;
     std::vector<NxCellRange> selected_cells;

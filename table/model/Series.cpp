@@ -128,6 +128,17 @@ std::vector<SeriesValue> Series::getEntries() const {
     return out;
 }
 
+Value Series::getValueAt(int pos) const {
+    if (pos < 0 || pos >= size()) return Value();
+    return getEntries()[size_t(pos)].value;
+}
+
+bool Series::removeAt(int pos) {
+    if (pos < 0 || pos >= size()) return false;
+    const SeriesValue e = getEntries()[size_t(pos)];
+    return remove(e.row, e.column);
+}
+
 void Series::clear() {
     entries_.clear();
     for (auto& r : kinds_)

@@ -67,6 +67,10 @@ public:
     int size() const { return int(entries_.size()); }
     // The entries from lowest to highest precedence.
     std::vector<SeriesValue> getEntries() const;
+    // Entry pos of that order (null beyond the end), and its removal. Each sorts the
+    // entries first: for occasional use, not per cell.
+    host::Value getValueAt(int pos) const;
+    bool removeAt(int pos);
 
     // Re-keys every entry: map returns the new (row, col), or nullopt to drop it. Keys
     // that collide keep the more recent entry. Precedence is kept.

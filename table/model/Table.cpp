@@ -390,6 +390,20 @@ void Table::setVisibleColumns(int v) {
     setProperty(P::LEFT_COLUMN | P::RESIZE);
 }
 
+void Table::setEnum(int& field, int v, int lo, int hi, const char* property, int flags) {
+    checkRange(v, lo, hi, property);
+    store(field, v, flags);
+}
+
+void Table::setValidatePolicy(int v) {
+    setEnum(validate_policy, v, NxTblEnum::VALIDATE_NEVER, NxTblEnum::VALIDATE_ALWAYS, "ValidatePolicy", 0);
+}
+
+void Table::setAllowCellResize(int v) {
+    setEnum(allow_cell_resize, v, NxTblEnum::RESIZE_NONE,
+            NxTblEnum::RESIZE_ALL | NxTblEnum::RESIZE_COLUMN | NxTblEnum::RESIZE_ROW, "AllowCellResize", 0);
+}
+
 void Table::setRepaint(bool on) {
     host::Lock guard(mutex());
     if (on == repaint_on) return;

@@ -152,7 +152,62 @@ public:
     const std::vector<host::Color>& getRepeatForegroundColors() const { return repeat_fg_colors; }
     void setRepeatForegroundColors(std::vector<host::Color> colors);
     int getValidatePolicy() const { return validate_policy; }
-    void setValidatePolicy(int v) { validate_policy = v; }
+    void setValidatePolicy(int v);
+
+    // Properties read by layout, scrolling and painting; each setter sends the flags the
+    // change needs. Enumerated values outside their range are rejected.
+    int getAllowCellResize() const { return allow_cell_resize; }
+    void setAllowCellResize(int v);
+    bool getTrackCursor() const { return track_cursor; }
+    void setTrackCursor(bool b) { store(track_cursor, b, 0); }
+    bool getDoubleBuffer() const { return double_buffer; }
+    void setDoubleBuffer(bool b) { store(double_buffer, b, 0); }
+    int getJumpScroll() const { return jump; }
+    void setJumpScroll(int v) { setEnum(jump, v, NxTblEnum::JUMP_NONE, NxTblEnum::JUMP_ALL, "JumpScroll", 0); }
+    int getMinCellVisibility() const { return min_cell_visibility; }
+    void setMinCellVisibility(int v) { setEnum(min_cell_visibility, v, 0, 100, "MinCellVisibility", 0); }
+    bool getColumnLabelSort() const { return column_label_sort; }
+    void setColumnLabelSort(bool b) { store(column_label_sort, b, 0); }
+    bool getDisplayClipArrows() const { return display_clip_arrows; }
+    void setDisplayClipArrows(bool b) { store(display_clip_arrows, b, PropertyEnum::REDISPLAY); }
+    std::optional<host::Color> getSelectedBackground() const { return selected_bg; }
+    void setSelectedBackground(std::optional<host::Color> c) { store(selected_bg, c, PropertyEnum::REDISPLAY); }
+    std::optional<host::Color> getSelectedForeground() const { return selected_fg; }
+    void setSelectedForeground(std::optional<host::Color> c) { store(selected_fg, c, PropertyEnum::REDISPLAY); }
+    int getFrameBorderType() const { return frame_bordertype; }
+    void setFrameBorderType(int v) {
+        setEnum(frame_bordertype, v, NxTblEnum::BORDER_NONE, NxTblEnum::BORDER_FRAME_OUT, "FrameBorderType", RELAYOUT);
+    }
+    int getFrozenColumnPlacement() const { return frozen_column_placement; }
+    void setFrozenColumnPlacement(int v) { setEnum(frozen_column_placement, v, 0, 1, "FrozenColumnPlacement", RELAYOUT); }
+    int getFrozenRowPlacement() const { return frozen_row_placement; }
+    void setFrozenRowPlacement(int v) { setEnum(frozen_row_placement, v, 0, 1, "FrozenRowPlacement", RELAYOUT); }
+    int getColumnLabelPlacement() const { return column_label_placement; }
+    void setColumnLabelPlacement(int v) { setEnum(column_label_placement, v, 0, 1, "ColumnLabelPlacement", RELAYOUT); }
+    int getRowLabelPlacement() const { return row_label_placement; }
+    void setRowLabelPlacement(int v) { setEnum(row_label_placement, v, 0, 1, "RowLabelPlacement", RELAYOUT); }
+    int getHorizSBAttachment() const { return horizsb_attach; }
+    void setHorizSBAttachment(int v) { setEnum(horizsb_attach, v, 0, 1, "HorizSBAttachment", RELAYOUT); }
+    int getVertSBAttachment() const { return vertsb_attach; }
+    void setVertSBAttachment(int v) { setEnum(vertsb_attach, v, 0, 1, "VertSBAttachment", RELAYOUT); }
+    int getHorizSBPosition() const { return horizsb_position; }
+    void setHorizSBPosition(int v) { setEnum(horizsb_position, v, 0, 1, "HorizSBPosition", RELAYOUT); }
+    int getVertSBPosition() const { return vertsb_position; }
+    void setVertSBPosition(int v) { setEnum(vertsb_position, v, 0, 1, "VertSBPosition", RELAYOUT); }
+    int getColumnLabelOffset() const { return column_label_offset; }
+    void setColumnLabelOffset(int v) { setEnum(column_label_offset, v, 0, NxTblEnum::MAXINT, "ColumnLabelOffset", RELAYOUT); }
+    int getRowLabelOffset() const { return row_label_offset; }
+    void setRowLabelOffset(int v) { setEnum(row_label_offset, v, 0, NxTblEnum::MAXINT, "RowLabelOffset", RELAYOUT); }
+    int getFrameShadowThickness() const { return frame_shadow; }
+    void setFrameShadowThickness(int v) { setEnum(frame_shadow, v, 0, NxTblEnum::MAXINT, "FrameShadowThickness", RELAYOUT_RESIZE); }
+    int getHorizSBOffset() const { return horizsb_offset; }
+    void setHorizSBOffset(int v) { setEnum(horizsb_offset, v, 0, NxTblEnum::MAXINT, "HorizSBOffset", RELAYOUT_RESIZE); }
+    int getVertSBOffset() const { return vertsb_offset; }
+    void setVertSBOffset(int v) { setEnum(vertsb_offset, v, 0, NxTblEnum::MAXINT, "VertSBOffset", RELAYOUT_RESIZE); }
+    int getHorizSBDisplay() const { return horizsb_display; }
+    void setHorizSBDisplay(int v) { setEnum(horizsb_display, v, 0, 2, "HorizSBDisplay", RELAYOUT_RESIZE); }
+    int getVertSBDisplay() const { return vertsb_display; }
+    void setVertSBDisplay(int v) { setEnum(vertsb_display, v, 0, 2, "VertSBDisplay", RELAYOUT_RESIZE); }
 
     // ---- Sizes ----
     const Chain& getRowHeights() const { return row_heights; }
@@ -223,6 +278,18 @@ private:
     friend struct Sort;
     friend struct Property;
 
+    static constexpr int RELAYOUT = PropertyEnum::RELAYOUT;
+    static constexpr int RELAYOUT_RESIZE = PropertyEnum::RELAYOUT | PropertyEnum::RESIZE;
+    // Stores a property under the lock and sends flags when it changed.
+    template <class T>
+    void store(T& field, T v, int flags) {
+        host::Lock guard(mutex());
+        if (field == v) return;
+        field = std::move(v);
+        if (flags) setProperty(flags);
+    }
+    void setEnum(int& field, int v, int lo, int hi, const char* property, int flags);
+
     host::Color resolveColor(const Series& series, const std::vector<host::Color>& repeat, int row, int col,
                              bool background) const;
     void setAttribute(Series& series, int row, int col, host::Value v, int flags);
@@ -258,6 +325,26 @@ protected:
     bool needs_repaint = false;
     bool needs_recalc = false;
     int validate_policy = NxTblEnum::VALIDATE_NEVER;
+    int allow_cell_resize = NxTblEnum::RESIZE_NONE;
+    bool track_cursor = false;
+    bool double_buffer = true;
+    int jump = NxTblEnum::JUMP_NONE;
+    int min_cell_visibility = 100;
+    bool column_label_sort = false;
+    bool display_clip_arrows = true;
+    std::optional<host::Color> selected_bg;  // unset: the default selection colours
+    std::optional<host::Color> selected_fg;
+    int frame_bordertype = NxTblEnum::BORDER_IN;
+    int frame_shadow = 0;
+    int frozen_column_placement = NxTblEnum::PLACE_LEFT;
+    int frozen_row_placement = NxTblEnum::PLACE_TOP;
+    int column_label_placement = NxTblEnum::PLACE_TOP;
+    int row_label_placement = NxTblEnum::PLACE_LEFT;
+    int horizsb_attach = NxTblEnum::ATTACH_CELLS, vertsb_attach = NxTblEnum::ATTACH_CELLS;
+    int horizsb_position = NxTblEnum::SBPOSITION_CELLS, vertsb_position = NxTblEnum::SBPOSITION_CELLS;
+    int column_label_offset = 0, row_label_offset = 0;
+    int horizsb_offset = 6, vertsb_offset = 6;
+    int horizsb_display = NxTblEnum::SBDISPLAY_AS_NEEDED, vertsb_display = NxTblEnum::SBDISPLAY_AS_NEEDED;
     std::vector<host::Color> repeat_bg_colors;  // empty: none
     std::vector<host::Color> repeat_fg_colors;
     std::vector<NxCellRange> span_list;       // the spans as set

@@ -100,6 +100,11 @@ TEST(Series, SingleAndContainedValues) {
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].row, ALL);
     EXPECT_EQ(entries[2].row, 3);
+    EXPECT_EQ(s.getValueAt(1), Value(1));
+    EXPECT_TRUE(s.getValueAt(3).isNull());
+    EXPECT_TRUE(s.removeAt(0));
+    EXPECT_FALSE(s.removeAt(2));
+    EXPECT_TRUE(s.getDefault().isNull());
 }
 
 TEST(SeriesUtil, DeletingRowsRemovesTheirEntriesAndRenumbersLaterOnes) {

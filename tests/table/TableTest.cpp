@@ -55,6 +55,34 @@ TEST(Table, NewTableHasTenRowsFiveColumnsAndNoValues) {
     EXPECT_TRUE(t->instanceOf("Table"));
 }
 
+TEST(Table, EngineAndComponentDefaultsDifferWhereTheyShould) {
+    auto engine = std::make_shared<Table>();
+    auto t = host::create<NxTable>(nullptr, "");
+    EXPECT_EQ(engine->getAllowCellResize(), NxTblEnum::RESIZE_NONE);
+    EXPECT_FALSE(engine->getTrackCursor());
+    EXPECT_TRUE(t->getTrackCursor());
+    EXPECT_EQ(t->getVertSBOffset(), 6);
+    EXPECT_EQ(t->getMarginWidth(), 5);
+    EXPECT_EQ(t->getAlignment(3, 3), NxTblEnum::TOPLEFT);
+    EXPECT_EQ(t->getBorderSides(-1, 2), NxTblEnum::BORDERSIDE_ALL);
+    EXPECT_EQ(t->getCharWidth(4), 10);
+    EXPECT_EQ(t->getPixelHeight(0), NxTblEnum::NOVALUE);
+    EXPECT_TRUE(t->getEditable(0, 0));
+    EXPECT_EQ(t->getMaxLength(0, 0), NxTblEnum::MAXINT);
+    try {
+        t->setHorizSBDisplay(3);
+        ADD_FAILURE();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Invalid HorizSBDisplay value in NxTable");
+    }
+    EXPECT_THROW(t->setAlignment(0, 0, 9), std::invalid_argument);
+    EXPECT_EQ(t->getHorizSBDisplay(), NxTblEnum::SBDISPLAY_AS_NEEDED);
+    t->setTraversable(ALL, ALL, false);
+    EXPECT_FALSE(t->isTraversable());
+    t->setTraversable(2, 2, true);
+    EXPECT_TRUE(t->isTraversable());
+}
+
 TEST(Table, CellValuesKeepTheirKinds) {
     auto t = host::create<NxTable>(nullptr, "");
     t->setCell(0, 0, Value("short"));
