@@ -167,10 +167,10 @@ static void afterStructureChange(Table& t, int flags) {
 bool AddRow::add(Table& t, int position, const Value& label, const std::vector<Value>& values) {
     if (position == NxTblEnum::MAXINT) position = t.rows;
     if (position < 0 || position > t.rows) return false;
+    t.old_rows = t.rows;
+    ++t.rows;  // first, so the spans are clipped to the grown table
     Shift::rows(t, position, 1, +1);
     if (size_t(position) < t.cells.size()) t.cells.insert(t.cells.begin() + position, std::vector<CellValue>());
-    t.old_rows = t.rows;
-    ++t.rows;
     const bool repaint = t.repaint_on, pending = t.needs_repaint;
     t.repaint_on = false;  // one change for the whole row, not one per value
     for (int c = 0; c < std::min<int>(int(values.size()), t.columns); ++c)
@@ -186,11 +186,11 @@ bool AddRow::add(Table& t, int position, const Value& label, const std::vector<V
 bool AddColumn::add(Table& t, int position, const Value& label, const std::vector<Value>& values) {
     if (position == NxTblEnum::MAXINT) position = t.columns;
     if (position < 0 || position > t.columns) return false;
+    t.old_columns = t.columns;
+    ++t.columns;
     Shift::columns(t, position, 1, +1);
     for (auto& row : t.cells)
         if (size_t(position) <= row.size() && !row.empty()) row.insert(row.begin() + position, CellValue());
-    t.old_columns = t.columns;
-    ++t.columns;
     const bool repaint = t.repaint_on, pending = t.needs_repaint;
     t.repaint_on = false;
     for (int r = 0; r < std::min<int>(int(values.size()), t.rows); ++r)

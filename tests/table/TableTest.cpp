@@ -139,6 +139,11 @@ TEST(Table, RowInsertKeepsValuesLabelsSpansAndAttributesAligned) {
     NxCellRange span;
     EXPECT_TRUE(t->findSpan(4, 1, &span, nullptr));
     EXPECT_EQ(span.start_row, 3);
+    // A span reaching the last row grows with a row inserted inside it.
+    t->setSpans({NxCellRange(4, 0, 5, 0)});
+    ASSERT_TRUE(t->addRow(5, Value(), {}));
+    EXPECT_TRUE(t->findSpan(6, 0, &span, nullptr));
+    EXPECT_EQ(span, NxCellRange(4, 0, 6, 0));
 }
 
 TEST(Table, DeleteRowsRenumbersEverythingAfterThem) {
