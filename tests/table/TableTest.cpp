@@ -426,3 +426,14 @@ TEST(Table, SortOrderMatchesTheListQuicksortIncludingTies) {
         EXPECT_EQ(t->sortByColumn(0, dir), *expected) << "direction " << dir;
     }
 }
+
+TEST(Table, TheLibraryRegistersItsClassesAndPagesCanCreateTheTable) {
+    const auto* info = host::ClassRegistry::instance().find("norvex.table.NxTable");
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->isA("Table"));
+    auto obj = host::ClassRegistry::instance().createObject("norvex.table.NxTable", nullptr, "grid");
+    auto table = host::cast<NxTable>(obj);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->getName(), "grid");
+    EXPECT_NE(host::ClassRegistry::instance().find("norvex.table.NxValueEvent"), nullptr);
+}
