@@ -1,0 +1,128 @@
+#include "table/NxTable.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "table/model/TableOps.h"
+
+namespace norvex::table {
+
+using host::Value;
+
+namespace {
+void invalid(const char* property) {
+    throw std::invalid_argument(std::string("Invalid ") + property + " value in NxTable");
+}
+}  // namespace
+
+NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, name) {
+    allow_cell_resize = NxTblEnum::RESIZE_ALL;
+    track_cursor = true;
+}
+
+void NxTable::setMode(int m) {
+    if (m != NxTblEnum::MODE_TABLE && m != NxTblEnum::MODE_LIST) invalid("Mode");
+    host::Lock guard(mutex());
+    mode = m;
+}
+
+void NxTable::setSelectionPolicy(int p) {
+    if (p < NxTblEnum::SELECT_NONE || p > NxTblEnum::SELECT_MULTIRANGE) invalid("SelectionPolicy");
+    host::Lock guard(mutex());
+    selection_policy = p;
+}
+
+void NxTable::setSelectedCells(std::vector<NxCellRange> ranges) {
+    host::Lock guard(mutex());
+    selected_cells = std::move(ranges);
+    setProperty(PropertyEnum::REDISPLAY);
+}
+
+void NxTable::clearSelectedCells() { setSelectedCells({}); }
+
+bool NxTable::isSelected(int row, int col) const {
+    host::Lock guard(mutex());
+    for (const NxCellRange& r : selected_cells)
+        if (r.inRowRange2(row) && r.inColumnRange2(col)) return true;
+    return false;
+}
+
+bool NxTable::getSelectedRange(int index, NxCellRange* range) const {
+    host::Lock guard(mutex());
+    if (index < 0 || index >= int(selected_cells.size())) return false;
+    if (range) *range = selected_cells[size_t(index)];
+    return true;
+}
+
+void NxTable::setEditable(int row, int col, bool b) {
+    host::Lock guard(mutex());
+    editable_series.setValue(row, col, b);
+}
+
+void NxTable::setMaxLength(int row, int col, int n) {
+    if (n < 0) invalid("MaxLength");
+    host::Lock guard(mutex());
+    max_length_series.setValue(row, col, n);
+}
+
+void NxTable::setMultiline(int row, int col, bool b) {
+    host::Lock guard(mutex());
+    multiline_series.setValue(row, col, b);
+}
+
+void NxTable::setStringCase(int row, int col, int v) {
+    if (v < NxTblEnum::CASE_AS_IS || v > NxTblEnum::CASE_UPPER) invalid("StringCase");
+    host::Lock guard(mutex());
+    string_case_series.setValue(row, col, v);
+}
+
+void NxTable::setTraversable(int row, int col, bool b) {
+    host::Lock guard(mutex());
+    traversable_series.setValue(row, col, b);
+    // Any entry holding true can make some cell traversable.
+    traversable = traversable_series.containsValue(Value(true));
+}
+
+void NxTable::setUserdata(int row, int col, const Value& v) {
+    host::Lock guard(mutex());
+    userdata_series.setValue(row, col, v);
+}
+
+void NxTable::structureChanged(const StructureChange& c) {
+    std::vector<NxCellRange> kept;
+    for (NxCellRange r : selected_cells) {
+        bool keep = c.destination == NxTblEnum::NOVALUE ? Shift::range(r, c.axis_rows, c.pos, c.amount, c.direction)
+                                                        : Shift::moveRange(r, c.axis_rows, c.pos, c.amount, c.destination);
+        if (keep) kept.push_back(r);
+    }
+    selected_cells = std::move(kept);
+}
+
+}  // namespace norvex::table
+
+namespace norvex::table {
+
+// Each selected range follows its rows: the rows' new positions, merged back into
+// ranges of consecutive rows.
+void NxTable::rowsReordered(const std::vector<int>& new_rows) {
+    std::vector<NxCellRange> kept;
+    for (const NxCellRange& r : selected_cells) {
+        if (r.minRow() < 0) {
+            kept.push_back(r);  // whole columns and labels stay
+            continue;
+        }
+        std::vector<int> moved;
+        for (int row = r.minRow(); row <= std::min(r.maxRow(), int(new_rows.size()) - 1); ++row)
+            moved.push_back(new_rows[size_t(row)]);
+        std::sort(moved.begin(), moved.end());
+        for (size_t i = 0; i < moved.size();) {
+            size_t j = i;
+            while (j + 1 < moved.size() && moved[j + 1] == moved[j] + 1) ++j;
+            kept.emplace_back(moved[i], r.minColumn(), moved[j], r.maxColumn());
+            i = j + 1;
+        }
+    }
+    selected_cells = std::move(kept);
+}
+
+}  // namespace norvex::table

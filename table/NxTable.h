@@ -1,0 +1,68 @@
+// The public table component: the engine plus selection, the policies of selection
+// and validation, the list mode, and the editing attributes (editable, maximum length,
+// multi-line, string case, traversable, user data).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "table/model/Table.h"
+
+namespace norvex::table {
+
+class NxTable : public Table {
+    HOST_CREATABLE(NxTable, "norvex.table.NxTable", Table)
+public:
+    explicit NxTable(host::Applet* applet = nullptr, const std::string& name = "");
+
+    int getMode() const { return mode; }
+    void setMode(int m);
+    int getSelectionPolicy() const { return selection_policy; }
+    void setSelectionPolicy(int p);
+
+    // ---- Selection ----
+    const std::vector<NxCellRange>& getSelectedCells() const { return selected_cells; }
+    void setSelectedCells(std::vector<NxCellRange> ranges);
+    void clearSelectedCells();
+    bool isSelected(int row, int col) const;
+    // The index-th selected range; false when there is none.
+    bool getSelectedRange(int index, NxCellRange* range) const;
+
+    // ---- Editing attributes ----
+    void setEditable(int row, int col, bool b);
+    bool getEditable(int row, int col) const { return editable_series.getBooleanValue(row, col); }
+    void setMaxLength(int row, int col, int n);
+    int getMaxLength(int row, int col) const { return max_length_series.getIntValue(row, col); }
+    void setMultiline(int row, int col, bool b);
+    bool getMultiline(int row, int col) const { return multiline_series.getBooleanValue(row, col); }
+    void setStringCase(int row, int col, int v);
+    int getStringCase(int row, int col) const { return string_case_series.getIntValue(row, col); }
+    void setTraversable(int row, int col, bool b);
+    bool getTraversable(int row, int col) const { return traversable_series.getBooleanValue(row, col); }
+    // True while any cell is traversable.
+    bool isTraversable() const { return traversable; }
+    void setUserdata(int row, int col, const host::Value& v);
+    host::Value getUserdata(int row, int col) const { return userdata_series.getValue(row, col); }
+
+protected:
+    void structureChanged(const StructureChange& change) override;
+    void rowsReordered(const std::vector<int>& new_rows) override;
+
+private:
+    int mode = NxTblEnum::MODE_TABLE;
+    int selection_policy = NxTblEnum::SELECT_NONE;
+    bool traversable = true;
+    bool allow_select = true;
+    std::vector<NxCellRange> selected_cells;
+    int select_start_row = NxTblEnum::NOVALUE, select_last_row = NxTblEnum::NOVALUE;
+    int select_start_column = NxTblEnum::NOVALUE, select_last_column = NxTblEnum::NOVALUE;
+
+    Series editable_series{this, host::Value(true)};
+    Series max_length_series{this, host::Value(NxTblEnum::MAXINT)};
+    Series multiline_series{this, host::Value(false)};
+    Series string_case_series{this, host::Value(NxTblEnum::CASE_AS_IS)};
+    Series traversable_series{this, host::Value(true)};
+    Series userdata_series{this, host::Value()};
+};
+
+}  // namespace norvex::table
