@@ -246,7 +246,12 @@ int NxScrollbar::toValue(int64_t pixels) const {
     int64_t span = int64_t(max) - min - visible;
     int64_t room = int64_t(trough_size) - slider_size;
     if (trough_size == 0 || room <= 0) return 0;
-    return clampInt(pixels * span / room);
+    // The smallest value whose thumb sits at `pixels` (rounded up), so the thumb follows
+    // the pointer exactly when the value comes back through toPixels.
+    int64_t scaled = pixels * span;
+    int64_t v = scaled / room;
+    if (scaled % room > 0) ++v;
+    return clampInt(v);
 }
 
 int NxScrollbar::getThumbPosition() const {
@@ -402,8 +407,10 @@ bool NxScrollbar::mouseDrag(host::Event& e, int x, int y) {
             target = min;
         else if (startPos + delta >= room)
             target = int64_t(max) - visible;
+        else if (delta == 0)
+            target = dragValueStart;
         else
-            target = dragValueStart + int64_t(toValue(delta));
+            target = int64_t(min) + toValue(startPos + delta);
         // Notify once per filter interval, counted from the last notification.
         notify = e.when - last_time >= filter_time;
     }

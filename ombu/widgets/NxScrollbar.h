@@ -90,8 +90,8 @@ public:
     void removeAdjustmentListener(NxAdjustmentListener* l);
     void setScrolledWindow(NxScrolledWindow* w) { scrolled_window = w; }
 
-    // Geometry: thumb pixels for a value relative to the minimum, values for a pixel
-    // offset, and the thumb length for a visible amount.
+    // Geometry: thumb pixels for a value relative to the minimum, the value (relative to
+    // the minimum) for a thumb offset, and the thumb length for a visible amount.
     int toPixels(int64_t v) const;
     int toValue(int64_t pixels) const;
     int cvtThumbSizeToPixels(int64_t v) const;
