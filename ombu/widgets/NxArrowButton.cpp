@@ -4,6 +4,7 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "host/ui/Container.h"
 #include "host/ui/Toolkit.h"
 #include "ombu/OmbuUtil.h"
 
