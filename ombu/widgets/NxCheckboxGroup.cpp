@@ -154,7 +154,13 @@ void NxCheckboxGroup::setRadioBehavior(bool b) {
     Lock guard(mutex());
     radio_behavior = b;
     if (!b) return;
-    // Only the current box may stay on.
+    // Only the current box may stay on (the first box that is on when none is current).
+    if (!current)
+        for (auto& box : boxes)
+            if (box->getState() != 0) {
+                current = box.get();
+                break;
+            }
     for (auto& box : boxes) {
         if (box.get() == current) continue;
         Lock boxGuard(box->mutex());
