@@ -75,7 +75,7 @@ void NxArrowButton::setRepeatClock(std::shared_ptr<host::RepeatTimer::Clock> clo
 }
 
 bool NxArrowButton::isRepeating() const {
-    Lock guard(const_cast<NxArrowButton*>(this)->mutex());
+    Lock guard(mutex());
     return thread && thread->isRunning();
 }
 

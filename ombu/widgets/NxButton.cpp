@@ -57,7 +57,7 @@ void NxButton::setActionCommand(const std::string& c) {
 }
 
 std::string NxButton::getActionCommand() const {
-    Lock guard(const_cast<NxButton*>(this)->mutex());
+    Lock guard(mutex());
     return actionCommand;
 }
 

@@ -86,12 +86,12 @@ void NxCheckboxGroup::unmanage(NxCheckbox* box) {
 }
 
 int NxCheckboxGroup::numCheckboxes() const {
-    Lock guard(const_cast<NxCheckboxGroup*>(this)->mutex());
+    Lock guard(mutex());
     return int(boxes.size());
 }
 
 std::shared_ptr<NxCheckbox> NxCheckboxGroup::getCheckbox(int i) const {
-    Lock guard(const_cast<NxCheckboxGroup*>(this)->mutex());
+    Lock guard(mutex());
     if (i < 0 || i >= int(boxes.size())) return nullptr;
     return boxes[size_t(i)];
 }
@@ -115,7 +115,7 @@ void NxCheckboxGroup::applyLayout() {
 }
 
 NxCheckbox* NxCheckboxGroup::getCurrent() const {
-    Lock guard(const_cast<NxCheckboxGroup*>(this)->mutex());
+    Lock guard(mutex());
     return current;
 }
 
@@ -169,7 +169,7 @@ void NxCheckboxGroup::setRadioBehavior(bool b) {
 }
 
 Value NxCheckboxGroup::getValue() const {
-    Lock guard(const_cast<NxCheckboxGroup*>(this)->mutex());
+    Lock guard(mutex());
     return current ? current->getUserData() : Value();
 }
 
@@ -183,7 +183,7 @@ void NxCheckboxGroup::setValue(const Value& v) {
 }
 
 std::vector<int> NxCheckboxGroup::getSelectedIndexes() const {
-    Lock guard(const_cast<NxCheckboxGroup*>(this)->mutex());
+    Lock guard(mutex());
     std::vector<int> out;
     for (size_t i = 0; i < boxes.size(); ++i)
         if (boxes[i]->getState() != 0) out.push_back(int(i));

@@ -141,6 +141,11 @@ void NxScrollbar::setOrientation(int o) {
 
 int64_t NxScrollbar::check(int64_t v) const { return std::min<int64_t>(int64_t(max) - visible, std::max<int64_t>(v, min)); }
 
+int NxScrollbar::getValue() const {
+    Lock guard(mutex());
+    return value;
+}
+
 void NxScrollbar::setValue(int v) { changeValue(v, host::Event::SCROLL_ABSOLUTE, false, false); }
 void NxScrollbar::setValue(int v, bool notify) { changeValue(v, host::Event::SCROLL_ABSOLUTE, notify, false); }
 void NxScrollbar::setValue(int v, int type, bool notify) { changeValue(v, type, notify, false); }

@@ -63,7 +63,8 @@ public:
     int getOrientation() const { return orientation; }
     // HORIZONTAL or VERTICAL (else invalid_argument); turns both arrows.
     void setOrientation(int o);
-    int getValue() const { return value; }
+    // Under the lock: repeat clicks change the value on the dispatch thread.
+    int getValue() const;
     void setValue(int v);
     void setValue(int v, bool notify);
     // type is the scroll request (601 line up ... 605 absolute).
