@@ -126,6 +126,8 @@ void NxButton::clickAction(host::Event* ev) {
 
 bool NxButton::mouseDown(host::Event& e, int x, int y) {
     if (OmbuUtil::getMouseButton(e) != 1 || armed || !contains(x, y)) return false;
+    // The click that closed a drop-down list does not press the button beneath.
+    if (tooSoonAfterPopdown(e.when, false)) return true;
     if (isFocusTraversable()) requestFocus();
     armAction(&e);
     return true;

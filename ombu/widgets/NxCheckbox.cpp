@@ -238,7 +238,8 @@ void NxCheckbox::clickAction(host::Event*) {
 
 bool NxCheckbox::mouseDown(host::Event& e, int x, int y) {
     if (OmbuUtil::getMouseButton(e) != 1 || armed || !contains(x, y)) return false;
-    NxComponent::mouseDown(e, x, y);  // takes the focus
+    // Takes the focus; true only for the click that closed a drop-down list.
+    if (NxComponent::mouseDown(e, x, y)) return true;
     auto groupLock = lockGroup();
     Lock guard(mutex());
     old_state = state;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "OmbuTestSupport.h"
+#include "host/graphics/Image.h"
+#include "host/ui/Toolkit.h"
 #include "ombu/widgets/NxArrowButton.h"
 #include "ombu/widgets/NxScrollbar.h"
 #include "ombu/widgets/NxScrolledWindow.h"
@@ -268,4 +270,43 @@ TEST(ScrolledWindowTest, BarsMoveTheChildAndValuesStayInRange) {
     EXPECT_EQ(horiz->getValue(), 400 - 284);
     EXPECT_EQ(child->getX(), -116);
     EXPECT_THROW(sw->setScrollbarDisplay(5), std::invalid_argument);
+}
+
+namespace {
+// Fills its whole drawing area, so every pixel it covers shows whether it painted.
+class Filled : public NxComponent {
+public:
+    using NxComponent::NxComponent;
+    host::Dimension preferredSize() override { return {2000, 1500}; }
+    void paintComponent(host::Graphics& g) override {
+        g.setColor(host::Color::red);
+        g.fillRect(rect.x, rect.y, rect.width, rect.height);
+    }
+};
+}  // namespace
+
+TEST(ScrolledWindowTest, DoubleBufferedChildLargerThanTheScreenPaintsCompletely) {
+    auto screen = host::Toolkit::getDefaultToolkit().getScreenSize();
+    ASSERT_LT(screen.width, 2000);
+    ShownFrame f(300, 300, Drawing::Raster);
+    auto sw = f.add(host::create<NxScrolledWindow>(nullptr, "sw"), 0, 0, 200, 200);
+    auto child = host::create<Filled>(nullptr, "big");
+    child->setShadowThickness(0);
+    child->setHighlightThickness(0);
+    sw->setChild(child);
+    f.show();
+    sw->layout();
+    // Scrolled near the far corner: that part of the child lies past the screen's size.
+    sw->getHorizScrollbar()->setValue(2000, true);
+    sw->getVertScrollbar()->setValue(1500, true);
+    ASSERT_EQ(child->getX(), -(2000 - 184));
+    {
+        auto g = f.frame->getGraphics();  // forget what the first paint left
+        g->setColor(host::Color::white);
+        g->fillRect(0, 0, 300, 300);
+    }
+    child->repaint();
+    auto buffer = f.frame->getBuffer();
+    EXPECT_EQ(buffer->getPixel(100, 100) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(buffer->getPixel(180, 180) & 0xFFFFFF, 0xFF0000u);
 }
