@@ -80,6 +80,7 @@ void settle() { host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUnt
 Event press(int modifiers = 0) {
     Event e;
     e.id = Event::MOUSE_DOWN;
+    e.when = host::Toolkit::currentTimeMillis();  // long after any drop-down list closed
     e.modifiers = modifiers;
     return e;
 }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "OmbuTestSupport.h"
+#include "host/ui/Toolkit.h"
 #include "host/graphics/Image.h"
 #include "ombu/widgets/CheckboxIndicators.h"
 #include "ombu/widgets/NxCheckbox.h"
@@ -27,6 +28,7 @@ struct Items : NxItemListener {
 Event press() {
     Event e;
     e.id = Event::MOUSE_DOWN;
+    e.when = host::Toolkit::currentTimeMillis();  // long after any drop-down list closed
     return e;
 }
 
