@@ -211,6 +211,7 @@ std::shared_ptr<NxCheckboxGroup> NxCheckbox::makeGroup(const std::vector<Value>&
 
 void NxCheckbox::clickAction(host::Event*) {
     int from, to;
+    Value item;
     {
         auto groupLock = lockGroup();
         Lock guard(mutex());
@@ -218,9 +219,10 @@ void NxCheckbox::clickAction(host::Event*) {
         from = old_state;
         setState(new_state);
         to = state;
+        item = label;
     }
     if (from == to) return;  // pressing the box that is on in a radio group changes nothing
-    NxItemEvent event(this, host::ItemEvent::ITEM_STATE_CHANGED, label,
+    NxItemEvent event(this, host::ItemEvent::ITEM_STATE_CHANGED, item,
                       to == 0 ? host::ItemEvent::DESELECTED : host::ItemEvent::SELECTED);
     std::vector<NxItemListener*> listeners;
     {

@@ -266,3 +266,22 @@ TEST(ArrowButtonTest, ScrollBarArrowsRepeatThroughTheEventQueue) {
     settle();
     EXPECT_EQ(bar->getValue(), 15);
 }
+
+TEST(ButtonTest, DisabledButtonDrawsItsValueEmbossed) {
+    ShownFrame f(200, 100);
+    auto b = f.add(host::create<NxButton>(nullptr, "b"), 0, 0, 80, 30);
+    b->setDoubleBuffer(false);
+    b->setBackground(host::Color::lightGray);
+    b->setText("Off");
+    f.show();
+    b->disable();
+    auto lines = f.lines();
+    auto first = std::find_if(lines.begin(), lines.end(), [](auto& l) { return l.rfind("drawString(\"Off\"", 0) == 0; });
+    ASSERT_NE(first, lines.end());
+    auto second = std::find_if(first + 1, lines.end(), [](auto& l) { return l.rfind("drawString(\"Off\"", 0) == 0; });
+    ASSERT_NE(second, lines.end());
+    EXPECT_EQ(*(first - 1), "setColor(255,255,255)");  // the white copy, one pixel down and right
+    host::Color dark = OmbuUtil::darker(host::Color::lightGray);
+    EXPECT_EQ(*(second - 1), "setColor(" + std::to_string(dark.getRed()) + "," + std::to_string(dark.getGreen()) + "," +
+                                 std::to_string(dark.getBlue()) + ")");
+}
