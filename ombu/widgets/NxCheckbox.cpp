@@ -100,9 +100,15 @@ void NxCheckbox::setNumStates(int n) {
     // A box needs at least one state: the next state is taken modulo the count.
     if (n < 1) throw std::invalid_argument("Invalid NumStates value in NxCheckbox");
     auto groupLock = lockGroup();
-    Lock guard(mutex());
-    num_states = n;
-    if (state >= n) storeState(0);
+    NxCheckboxGroup* g;
+    {
+        Lock guard(mutex());
+        num_states = n;
+        if (state < n) return;
+        storeState(0);
+        g = group;
+    }
+    if (g) g->boxStateChanged(this, 0);
 }
 
 void NxCheckbox::setSelectColor(const host::OptColor& c) {
@@ -142,10 +148,15 @@ void NxCheckbox::storeState(int s) {
 void NxCheckbox::setState(int s) {
     if (s < 0 || s >= num_states) throw std::invalid_argument("Invalid State value in NxCheckbox");
     auto groupLock = lockGroup();
-    Lock guard(mutex());
-    if (group && group->getRadioBehavior() && group->current == this && s == 0) s = 1;
-    storeState(s);
-    if (group) group->boxStateChanged(this, s);
+    NxCheckboxGroup* g;
+    {
+        Lock guard(mutex());
+        g = group;
+        if (g && g->getRadioBehavior() && g->current == this && s == 0) s = 1;
+        storeState(s);
+    }
+    // The group turns the previous box off; box locks are never nested.
+    if (g) g->boxStateChanged(this, s);
 }
 
 void NxCheckbox::setState(int s, bool notify) {
@@ -214,10 +225,15 @@ void NxCheckbox::clickAction(host::Event*) {
     Value item;
     {
         auto groupLock = lockGroup();
+        int target;
+        {
+            Lock guard(mutex());
+            armed = false;
+            from = old_state;
+            target = new_state;
+        }
+        setState(target);
         Lock guard(mutex());
-        armed = false;
-        from = old_state;
-        setState(new_state);
         to = state;
         item = label;
     }

@@ -63,11 +63,15 @@ void NxCheckboxGroup::manage(const std::shared_ptr<NxCheckbox>& box) {
     if (old == this) return;
     if (old) old->unmanage(box.get());
     Lock guard(mutex());
-    Lock boxGuard(box->mutex());
-    box->group = this;
+    int state;
+    {
+        Lock boxGuard(box->mutex());
+        box->group = this;
+        state = box->state;
+    }
     boxes.push_back(box);
     // A box that is on joins as the current one; with radio behaviour the others go off.
-    if (box->state == 1) boxStateChanged(box.get(), 1);
+    if (state == 1) boxStateChanged(box.get(), 1);
 }
 
 void NxCheckboxGroup::unmanage(NxCheckbox* box) {
@@ -123,8 +127,10 @@ void NxCheckboxGroup::setCurrent(NxCheckbox* box) {
     Lock guard(mutex());
     if (box && box->group != this) return;
     if (box) {
-        Lock boxGuard(box->mutex());
-        box->storeState(1);
+        {
+            Lock boxGuard(box->mutex());
+            box->storeState(1);
+        }
         boxStateChanged(box, 1);
         return;
     }
@@ -136,6 +142,7 @@ void NxCheckboxGroup::setCurrent(NxCheckbox* box) {
     }
 }
 
+// Called with the group's lock and no box's lock held.
 void NxCheckboxGroup::boxStateChanged(NxCheckbox* box, int s) {
     Lock guard(mutex());
     if (s == 1) {

@@ -65,7 +65,7 @@ public:
 
 protected:
     friend class NxCheckbox;
-    // Called by a box (group lock held) when its state became s.
+    // Called when a box's state became s, with the group's lock held and no box's lock.
     void boxStateChanged(NxCheckbox* box, int s);
     // Passes a box's item event on to the group's listeners.
     void fireItemEvent(NxItemEvent& e);

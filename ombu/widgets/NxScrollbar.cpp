@@ -9,6 +9,7 @@
 #include "ombu/OmbuUtil.h"
 #include "ombu/widgets/NxArrowButton.h"
 #include "ombu/widgets/NxLabel.h"
+#include "ombu/widgets/TreeLock.h"
 #include "util/NxImageCreator.h"
 
 namespace norvex::ombu {
@@ -129,7 +130,7 @@ void NxScrollbar::setArrowOrientations() {
 void NxScrollbar::setOrientation(int o) {
     if (o != OmbuEnum::HORIZONTAL && o != OmbuEnum::VERTICAL)
         throw std::invalid_argument("Invalid Orientation value in NxScrollbar");
-    Lock guard(mutex());
+    TreeLock guard(*this);
     if (o == orientation) return;
     orientation = o;
     setArrowOrientations();
@@ -153,7 +154,7 @@ void NxScrollbar::setValue(int v, int type, bool notify) { changeValue(v, type, 
 void NxScrollbar::changeValue(int64_t v, int type, bool notify, bool force) {
     int now;
     {
-        Lock guard(mutex());
+        TreeLock guard(*this);
         int nv = int(check(v));
         bool changed = nv != value;
         if (changed) {
@@ -266,7 +267,7 @@ int NxScrollbar::getThumbPosition() const {
 }
 
 void NxScrollbar::moveThumb() {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     if (!thumb) return;
     int pos = getThumbPosition();
     if (orientation == OmbuEnum::VERTICAL)
@@ -277,7 +278,7 @@ void NxScrollbar::moveThumb() {
 }
 
 void NxScrollbar::reshape(int x, int y, int w, int h) {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     major = orientation == OmbuEnum::VERTICAL ? h : w;
     minor = orientation == OmbuEnum::VERTICAL ? w : h;
     NxContainer::reshape(x, y, w, h);
@@ -285,7 +286,7 @@ void NxScrollbar::reshape(int x, int y, int w, int h) {
 }
 
 void NxScrollbar::layout() {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     major = orientation == OmbuEnum::VERTICAL ? getHeight() : getWidth();
     minor = orientation == OmbuEnum::VERTICAL ? getWidth() : getHeight();
     int a = arrowLength();
@@ -334,7 +335,7 @@ void NxScrollbar::paintInterior(host::Graphics& g) {
 }
 
 void NxScrollbar::setBackground(const Color& c) {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     if (getBackground() != c) disabled_image.reset();
     NxContainer::setBackground(c);
     if (thumb) thumb->setBackground(c);
@@ -342,7 +343,7 @@ void NxScrollbar::setBackground(const Color& c) {
 }
 
 void NxScrollbar::setForeground(const Color& c) {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     NxContainer::setForeground(c);
     if (incr_arrow) incr_arrow->setForeground(c);
     if (decr_arrow) decr_arrow->setForeground(c);
@@ -461,6 +462,26 @@ void NxScrollbar::actionPerformed(NxActionEvent& e) {
         changeValue(v - line_incr, host::Event::SCROLL_LINE_UP, true, false);
     else if (e.getSource() == incr_arrow.get())
         changeValue(v + line_incr, host::Event::SCROLL_LINE_DOWN, true, false);
+}
+
+void NxScrollbar::repaint() {
+    TreeLock guard(*this);
+    NxContainer::repaint();
+}
+
+void NxScrollbar::repaint(int x, int y, int w, int h) {
+    TreeLock guard(*this);
+    NxContainer::repaint(x, y, w, h);
+}
+
+void NxScrollbar::enable() {
+    TreeLock guard(*this);
+    NxContainer::enable();
+}
+
+void NxScrollbar::disable() {
+    TreeLock guard(*this);
+    NxContainer::disable();
 }
 
 }  // namespace norvex::ombu

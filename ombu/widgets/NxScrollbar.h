@@ -107,6 +107,12 @@ public:
 
     void reshape(int x, int y, int w, int h) override;
     void layout() override;
+    // Under the tree lock first (see TreeLock), as layout is.
+    void repaint() override;
+    void repaint(int x, int y, int w, int h) override;
+    using NxContainer::repaint;
+    void enable() override;
+    void disable() override;
     int preferredWidth() override;
     int preferredHeight() override;
     void paintInterior(host::Graphics& g) override;

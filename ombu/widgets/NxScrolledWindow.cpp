@@ -7,6 +7,7 @@
 #include "host/ui/Window.h"
 #include "ombu/NxComponent.h"
 #include "ombu/widgets/NxScrollbar.h"
+#include "ombu/widgets/TreeLock.h"
 
 namespace norvex::ombu {
 
@@ -103,14 +104,14 @@ void NxScrolledWindow::getParameters() {
 void NxScrolledWindow::setScrollbarDisplay(int policy) {
     if (policy < OmbuEnum::DISPLAY_AS_NEEDED || policy > OmbuEnum::DISPLAY_HORIZONTAL_ONLY)
         throw std::invalid_argument("Invalid ScrollbarDisplay value in NxScrolledWindow");
-    Lock guard(mutex());
+    TreeLock guard(*this);
     if (policy == sb_display) return;
     sb_display = policy;
     layout();
 }
 
 void NxScrolledWindow::setScrollbarOffset(int offset) {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     if (offset == sb_offset) return;
     sb_offset = std::max(0, offset);
     layout();
@@ -124,8 +125,13 @@ host::Component* NxScrolledWindow::getViewport() const {
 
 const host::ComponentPtr& NxScrolledWindow::getChild() const { return viewport->getChild(); }
 
+void NxScrolledWindow::reshape(int x, int y, int w, int h) {
+    TreeLock guard(*this);
+    NxContainer::reshape(x, y, w, h);
+}
+
 void NxScrolledWindow::setChild(const host::ComponentPtr& c) {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     viewport->setChild(c);
     vert_sb->setValue(0);
     horiz_sb->setValue(0);
@@ -146,7 +152,7 @@ void NxScrolledWindow::addImpl(const host::ComponentPtr& c, const host::Value& c
 }
 
 void NxScrolledWindow::layout() {
-    Lock guard(mutex());
+    TreeLock guard(*this);
     host::Insets in = insets();
     int64_t availW = std::max<int64_t>(0, int64_t(getWidth()) - in.left - in.right);
     int64_t availH = std::max<int64_t>(0, int64_t(getHeight()) - in.top - in.bottom);
@@ -245,6 +251,26 @@ int NxScrolledWindow::preferredWidth() {
 int NxScrolledWindow::preferredHeight() {
     const auto& child = viewport->getChild();
     return child ? child->preferredSize().height : -1;
+}
+
+void NxScrolledWindow::repaint() {
+    TreeLock guard(*this);
+    NxContainer::repaint();
+}
+
+void NxScrolledWindow::repaint(int x, int y, int w, int h) {
+    TreeLock guard(*this);
+    NxContainer::repaint(x, y, w, h);
+}
+
+void NxScrolledWindow::enable() {
+    TreeLock guard(*this);
+    NxContainer::enable();
+}
+
+void NxScrolledWindow::disable() {
+    TreeLock guard(*this);
+    NxContainer::disable();
 }
 
 }  // namespace norvex::ombu
