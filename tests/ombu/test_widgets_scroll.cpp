@@ -310,3 +310,22 @@ TEST(ScrolledWindowTest, DoubleBufferedChildLargerThanTheScreenPaintsCompletely)
     EXPECT_EQ(buffer->getPixel(100, 100) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(buffer->getPixel(180, 180) & 0xFFFFFF, 0xFF0000u);
 }
+
+TEST(ScrollbarInputTest, KeyEventsReachKeyDownThroughTheInputBridge) {
+    BarFixture t(232);
+    t.bar->setValues(50, 20, 0, 100);
+    EXPECT_TRUE(t.bar->isFocusTraversable());
+    host::KeyEvent end(t.bar.get(), host::KeyEvent::KEY_PRESSED, 0, 0, host::KeyEvent::VK_END,
+                       host::KeyEvent::CHAR_UNDEFINED);
+    t.bar->dispatchEvent(end);
+    EXPECT_EQ(t.bar->getValue(), 80);
+    host::KeyEvent shift(t.bar.get(), host::KeyEvent::KEY_PRESSED, 0, 0, host::KeyEvent::VK_SHIFT,
+                         host::KeyEvent::CHAR_UNDEFINED);
+    t.bar->dispatchEvent(shift);  // a modifier alone is no key
+    host::KeyEvent home(t.bar.get(), host::KeyEvent::KEY_PRESSED, 0, 0, host::KeyEvent::VK_HOME,
+                        host::KeyEvent::CHAR_UNDEFINED);
+    t.bar->dispatchEvent(home);
+    EXPECT_EQ(t.bar->getValue(), 0);
+    std::vector<std::pair<int, int>> expected{{5, 80}, {5, 0}};
+    EXPECT_EQ(t.adj.seen, expected);
+}
