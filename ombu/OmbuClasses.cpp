@@ -9,6 +9,13 @@
 #include "ombu/NxComponent.h"
 #include "ombu/NxContainer.h"
 #include "ombu/NxItemEvent.h"
+#include "ombu/widgets/NxArrowButton.h"
+#include "ombu/widgets/NxButton.h"
+#include "ombu/widgets/NxCheckbox.h"
+#include "ombu/widgets/NxCheckboxGroup.h"
+#include "ombu/widgets/NxLabel.h"
+#include "ombu/widgets/NxScrollbar.h"
+#include "ombu/widgets/NxScrolledWindow.h"
 #include "util/NxCache.h"
 #include "util/NxFixedVector.h"
 #include "util/NxString.h"
@@ -26,4 +33,11 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::ombu::NxAWTEvent::staticClass(),
                  &norvex::ombu::NxActionEvent::staticClass(),
                  &norvex::ombu::NxAdjustmentEvent::staticClass(),
-                 &norvex::ombu::NxItemEvent::staticClass())
+                 &norvex::ombu::NxItemEvent::staticClass(),
+                 &norvex::ombu::NxLabel::staticClass(),
+                 &norvex::ombu::NxButton::staticClass(),
+                 &norvex::ombu::NxArrowButton::staticClass(),
+                 &norvex::ombu::NxCheckbox::staticClass(),
+                 &norvex::ombu::NxCheckboxGroup::staticClass(),
+                 &norvex::ombu::NxScrollbar::staticClass(),
+                 &norvex::ombu::NxScrolledWindow::staticClass())

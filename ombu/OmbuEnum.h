@@ -107,8 +107,9 @@ struct OmbuEnum {
     // Thickness of a scroll bar in pixels.
     static constexpr int SB_SIZE = 16;
 
-    // Directions and placements.
+    // Directions and placements. Arrow directions are LEFT, DOWN, RIGHT and UP.
     static constexpr int DOWN = 1;
+    static constexpr int UP = 3;
     static constexpr int BOTTOM = 3;
     static constexpr int SPLIT = 4;
 

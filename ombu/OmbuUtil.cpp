@@ -300,9 +300,12 @@ ImagePtr OmbuUtil::createImage(Component* comp, int width, int height) {
 
 ImagePtr OmbuUtil::createImage(Component* comp, const ImagePtr& image, int width, int height) {
     std::lock_guard lock(classLock());
-    host::Dimension screen = host::Toolkit::getDefaultToolkit().getScreenSize();
-    width = std::clamp(width, 1, std::max(1, screen.width));
-    height = std::clamp(height, 1, std::max(1, screen.height));
+    // Grows to the component's size, not only to the screen's: a double-buffered child
+    // larger than the screen (inside a scrolled window) must paint completely. The
+    // limit is the largest image side the rasteriser accepts.
+    constexpr int kLargestSide = 16384;
+    width = std::clamp(width, 1, kLargestSide);
+    height = std::clamp(height, 1, kLargestSide);
     if (image && image->getWidth() >= width && image->getHeight() >= height) return image;
     return comp ? comp->createImage(width, height) : Image::createOffscreen(width, height);
 }

@@ -97,9 +97,9 @@ public:
     static bool instanceOf(const host::Value& value, std::string_view name);
 
     // The calling thread's shared off-screen image, grown to at least width x height
-    // (clamped to the screen); entries of finished threads are dropped first.
+    // (each side 1 ... 16384, the largest image); entries of finished threads are dropped first.
     static std::shared_ptr<host::Image> createImage(host::Component* comp, int width, int height);
-    // image when it is at least width x height (clamped to 1 ... screen size), else a new one.
+    // image when it is at least width x height (each side 1 ... 16384, the largest image), else a new one.
     static std::shared_ptr<host::Image> createImage(host::Component* comp, const std::shared_ptr<host::Image>& image,
                                                     int width, int height);
     // Number of entries in the shared-image map, finished threads' included until the

@@ -208,13 +208,16 @@ TEST(DoubleBufferTest, OneSharedImagePerThreadThatOnlyGrows) {
     EXPECT_EQ(OmbuUtil::createImage(nullptr, 1, 1), grown);
 }
 
-TEST(DoubleBufferTest, ImagesAreClampedToTheScreen) {
+TEST(DoubleBufferTest, ImagesGrowPastTheScreenUpToTheLargestSide) {
     auto screen = host::Toolkit::getDefaultToolkit().getScreenSize();
-    auto img = OmbuUtil::createImage(nullptr, nullptr, 100000, -5);
+    auto img = OmbuUtil::createImage(nullptr, nullptr, screen.width + 100, -5);
     ASSERT_TRUE(img);
-    EXPECT_EQ(img->getWidth(), screen.width);
+    EXPECT_EQ(img->getWidth(), screen.width + 100);
     EXPECT_EQ(img->getHeight(), 1);
     EXPECT_EQ(OmbuUtil::createImage(nullptr, img, 10, 1), img);
+    auto huge = OmbuUtil::createImage(nullptr, nullptr, 100000, 1);
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->getWidth(), 16384);
 }
 
 TEST(RepaintTest, RectangleIsClippedToTheComponentAndOffScreenOnesPaintNothing) {
