@@ -15,7 +15,8 @@ namespace host {
 class PageHost {
 public:
     // Creates the page's component. Throws PageError with a clear message for an
-    // unknown or non-component class.
+    // unknown or non-component class. While the host lives, URLs are fetched within one
+    // FetchSession of the page: failures are remembered and fetching has a deadline.
     PageHost(const Page& page, int width = -1, int height = -1);
     ~PageHost();
 
@@ -26,7 +27,11 @@ public:
     const std::shared_ptr<Component>& component() const { return component_; }
     const std::shared_ptr<PageContext>& context() const { return context_; }
 
+    const std::shared_ptr<FetchSession>& fetchSession() const { return fetch_; }
+
 private:
+    std::shared_ptr<FetchSession> fetch_ = std::make_shared<FetchSession>();
+    FetchSession::Scope fetchScope_{fetch_};
     std::shared_ptr<Frame> frame_;
     std::shared_ptr<Applet> applet_;
     std::shared_ptr<Component> component_;
