@@ -203,6 +203,25 @@ TEST(DrawValueTest, TextLinesFollowTheNineAlignments) {
     EXPECT_EQ(drawn(OmbuEnum::BOTTOMRIGHT), (Log{at("ab", 110 - wab, botY), at("c", 110 - wc, botY + lh)}));
 }
 
+TEST(DrawValueTest, TextInAnAreaAtTheIntLimitIsClampedNotWrapped) {
+    // A drawing area pushed to the int limit by huge thicknesses or insets.
+    host::Font font("Helvetica", host::Font::PLAIN, 12);
+    RecordingGraphics g;
+    g.setFont(font);
+    g.clearLog();
+    const int max = 2147483647;
+    OmbuUtil::draw(nullptr, g, host::Value("ab\nc"), OmbuEnum::TOPRIGHT, host::Rectangle{max, max, 0, 0});
+    OmbuUtil::draw(nullptr, g, host::Value("ab"), OmbuEnum::MIDDLECENTER, host::Rectangle{-max, -max, max, max});
+    auto at = [](const char* s, int x, int y) {
+        return "drawString(\"" + std::string(s) + "\"," + std::to_string(x) + "," + std::to_string(y) + ")";
+    };
+    auto fm = host::FontMetrics::get(font);
+    int64_t midY = -int64_t(max) + fm.getAscent() + (int64_t(max) - fm.getHeight()) / 2;
+    int64_t midX = -int64_t(max) + (int64_t(max) - fm.stringWidth("ab")) / 2;
+    EXPECT_EQ(g.log(), (Log{at("ab", max - fm.stringWidth("ab"), max), at("c", max - fm.stringWidth("c"), max),
+                            at("ab", int(midX), int(midY))}));
+}
+
 TEST(DrawValueTest, NullEmptyImagesAndVectors) {
     RecordingGraphics g;
     host::Rectangle r{3, 4, 50, 20};
