@@ -174,3 +174,22 @@ TEST(BoundedReads, NoTransferStartsAfterThePagesDeadline) {
     messageOf([&] { URL(server.url("/c.txt")).readAll(); });
     EXPECT_EQ(server.accepted(), 1);
 }
+
+TEST(BoundedReads, ParametersAreFoundByLowerCasedName) {
+    auto applet = host::create<host::Applet>();
+    applet->setParameters({{"Data", "first"}, {"DATA", "second"}, {"child1.Label", "x"}});
+    EXPECT_EQ(applet->getParameter("data"), "first");
+    EXPECT_EQ(applet->getParameter("CHILD1.LABEL"), "x");
+    EXPECT_FALSE(applet->getParameter("child1").has_value());
+    // Setting replaces the first match in place and appends a new name.
+    applet->setParameter("dAtA", "changed");
+    applet->setParameter("New", "n");
+    using Params = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(applet->getParameters(),
+              (Params{{"Data", "changed"}, {"DATA", "second"}, {"child1.Label", "x"}, {"New", "n"}}));
+    EXPECT_EQ(applet->getParameter("new"), "n");
+    // Replacing the whole list drops the old names.
+    applet->setParameters({{"other", "o"}});
+    EXPECT_FALSE(applet->getParameter("data").has_value());
+    EXPECT_EQ(applet->getParameter("OTHER"), "o");
+}
