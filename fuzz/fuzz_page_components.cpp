@@ -23,7 +23,7 @@ bool setUp() {
     registry.add(tools::ComponentTree::staticClass());
     registry.add(tools::FramedBox::staticClass());
     registry.add(tools::RichTextDemo::staticClass());
-    host::Loader::loadComponentLibraries(host::Loader::libraryDir());
+    host::Loader::loadComponentLibraries(host::Loader::libraryDir(), nullptr);
     // Reports of bad parameters are expected; keep the run readable.
     std::cerr.setstate(std::ios::failbit);
     norvex::chart::ChartDiagnostics::setSink([](const std::string&) {});

@@ -27,12 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const host::URL bases[] = {host::URL("file:/srv/files/index.html"),
                                       host::URL("http://files.example:8080/pub/data/"), host::URL("file:/")};
     for (const host::URL& base : bases) {
-        std::string dir = base.getPath().substr(0, base.getPath().rfind('/') + 1);
         for (const std::string& entry : NxURLDirectory::listEntries(base, page)) {
-            if (entry.empty()) __builtin_trap();
-            // The entry names something below the directory, never above it.
-            host::URL resolved(base, dir + entry);
-            if (resolved.getPath().compare(0, dir.size(), dir) != 0) __builtin_trap();
+            // A name below the directory: not empty, not absolute, never climbing out.
+            if (entry.empty() || entry[0] == '/' || entry == ".." || entry.compare(0, 3, "../") == 0 ||
+                entry.find("/../") != std::string::npos || entry.find('?') != std::string::npos ||
+                entry.find('#') != std::string::npos)
+                __builtin_trap();
         }
     }
     return 0;

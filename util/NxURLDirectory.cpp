@@ -75,6 +75,8 @@ std::vector<std::string> NxURLDirectory::listEntries(const host::URL& page_url, 
                 continue;
             const std::string& path = ref.getPath();
             if (path.size() <= base.size() || path.compare(0, base.size(), base) != 0) continue;
+            // "dir//x" has an empty name in it: not an entry of this directory.
+            if (path[base.size()] == '/') continue;
             out.push_back(path.substr(base.size()));
         } catch (const host::IOException&) {
             continue;

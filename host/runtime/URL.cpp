@@ -390,7 +390,9 @@ std::string URL::getFile() const { return hasQuery_ ? path_ + "?" + query_ : pat
 
 std::string URL::toString() const {
     std::string s = protocol_ + ":";
-    if (hasAuthority_ || !host_.empty()) {
+    // A path that starts with "//" needs the (empty) authority in front, or it would read
+    // back as a host name.
+    if (hasAuthority_ || !host_.empty() || path_.compare(0, 2, "//") == 0) {
         s += "//" + host_;
         if (port_ >= 0) s += ":" + std::to_string(port_);
     }
