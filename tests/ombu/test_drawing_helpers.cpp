@@ -124,6 +124,21 @@ TEST(ShadowTest, ThicknessFarBeyondTheClipDrawsOnlyWhatTheClipCanShow) {
         EXPECT_EQ(clipped(type, 2000000000), clipped(type, 20)) << type;
     for (int type = OmbuEnum::SHADOW_ETCHED_IN; type <= OmbuEnum::CONTROL_SHADOW_OUT; ++type)
         EXPECT_LT(clipped(type, 2147483647).size(), 400u) << type;
+
+    // A frame far to the left of or above the clip (a huge negative gap of a layout):
+    // only the lines whose row or column reaches the clip are drawn.
+    auto far = [](int x, int y) {
+        RecordingGraphics g;
+        g.setClip(0, 0, 20, 10);
+        g.clearLog();
+        Shadow::draw(g, OmbuEnum::SHADOW_PLAIN, 2147483647, x, y, 40, 30, Color::white, Color::blue);
+        return std::count_if(g.log().begin(), g.log().end(),
+                             [](const std::string& l) { return l.rfind("drawLine", 0) == 0; });
+    };
+    // Top band: rows 0..9 and columns 0..19 of the clip; bottom band: rows 0..9.
+    EXPECT_EQ(far(-1000000000, 0), 2 * (10 + 20) + 2 * 10);
+    EXPECT_LT(far(0, -2000000000), 200);
+    EXPECT_LT(far(-2147483647, -2147483647), 200);
 }
 
 TEST(ColourRuleTest, WhiteAndBlackUseFixedColoursOthersTheHostRule) {
