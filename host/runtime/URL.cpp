@@ -308,6 +308,8 @@ void URL::parseAbsolute(const std::string& rawSpec) {
                 port_ = std::stoi(port);
             }
         }
+        // A space cannot be part of a host name (and would be lost at the end of the text).
+        if (auth.find(' ') != std::string::npos) throw MalformedURLException("invalid host in URL: " + spec);
         host_ = auth;
     }
     if ((protocol_ == "http" || protocol_ == "https") && host_.empty())

@@ -75,7 +75,7 @@ TEST(URL, FileFormsAreEqualAndRoundTrip) {
 
 TEST(URL, MalformedSpecsThrow) {
     for (const char* bad : {"", "   ", "no/scheme.txt", "://x", "http://", "http:///path", "http://h:99999/",
-                            "http://h:8a/", "http://[::1/", "http://h/a\x01" "b"}) {
+                            "http://h:8a/", "http://[::1/", "http://h/a\x01" "b", "p:// :", "http://a b/"}) {
         EXPECT_THROW(URL{bad}, MalformedURLException) << bad;
     }
     EXPECT_EQ(messageOf([] { URL("data.txt"); }), "no protocol: data.txt");
