@@ -71,9 +71,9 @@ public:
     }
     ~ClosingServer() {
         stop_ = true;
-        shutdown(fd_, SHUT_RDWR);
-        close(fd_);
+        shutdown(fd_, SHUT_RDWR);  // wakes the accept
         thread_.join();
+        close(fd_);
     }
     std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
     int accepted() const { return accepted_; }
