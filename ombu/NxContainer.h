@@ -61,7 +61,9 @@ public:
     virtual int preferredHeight() { return -1; }
     void setPreferredSize(int w, int h);
     host::Dimension preferredSize() override;
-    host::Dimension minimumSize() override { return preferredSize(); }
+    // While the preferred size is being measured, the Panel's own answer (without a
+    // layout manager the Panel asks for the minimum size, which would ask back here).
+    host::Dimension minimumSize() override { return in_pref_size ? Panel::minimumSize() : preferredSize(); }
     void reshape(int x, int y, int w, int h) override;
     void validate() override;
     void updateParent();

@@ -1,6 +1,7 @@
 #include "ombu/OmbuUtil.h"
 
 #include <algorithm>
+#include <climits>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -246,21 +247,24 @@ void OmbuUtil::draw(Component* comp, Graphics& g, const Value& value, int alignm
     if (!text || text->empty()) return;
     Font font = g.getFont();
     FontMetrics fm = FontMetrics::get(font);
-    int lineHeight = fm.getHeight();
+    // 64 bits: the rectangle may lie near the int limit (thicknesses and insets from a
+    // page), and many lines of a tall font add up.
+    const int64_t lineHeight = fm.getHeight();
     auto lines = splitLines(*text);
-    int total = lineHeight * int(lines.size());
-    int y = r.y + fm.getAscent();
+    const int64_t total = lineHeight * int64_t(lines.size());
+    int64_t y = int64_t(r.y) + fm.getAscent();
     if (isMiddle(alignment))
-        y += (r.height - total) / 2;
+        y += (int64_t(r.height) - total) / 2;
     else if (isBottom(alignment))
-        y = r.y + fm.getAscent() + r.height - total;
+        y += int64_t(r.height) - total;
+    auto clamp = [](int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
     for (auto line : lines) {
-        int offset = 0;
+        int64_t offset = 0;
         if (h == 1)
-            offset = (r.width - stringWidth(fm, font, line)) / 2;
+            offset = (int64_t(r.width) - stringWidth(fm, font, line)) / 2;
         else if (h == 2)
-            offset = r.width - stringWidth(fm, font, line);
-        g.drawString(line, r.x + offset, y);
+            offset = int64_t(r.width) - stringWidth(fm, font, line);
+        g.drawString(line, clamp(r.x + offset), clamp(y));
         y += lineHeight;
     }
 }

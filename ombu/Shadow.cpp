@@ -24,32 +24,50 @@ void line(Graphics& g, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 
 }  // namespace
 
+namespace {
+
+// Calls draw(i) for the lines i in [first, last) that can reach the clip: line i lies on
+// one row and one column, visible when the row is in [rowLo, rowHi) or the column in
+// [colLo, colHi) (both as line numbers). A thickness far beyond the clip, or a component
+// far outside it, costs only the lines that can show instead of billions of invisible ones.
+template <class Draw>
+void visibleLines(int64_t first, int64_t last, int64_t rowLo, int64_t rowHi, int64_t colLo, int64_t colHi,
+                  Draw draw) {
+    rowLo = std::max(rowLo, first), rowHi = std::min(rowHi, last);
+    colLo = std::max(colLo, first), colHi = std::min(colHi, last);
+    for (int64_t i = rowLo; i < rowHi; ++i) draw(i);
+    for (int64_t i = colLo; i < colHi; ++i)
+        if (i < rowLo || i >= rowHi) draw(i);
+}
+
+}  // namespace
+
 void Shadow::drawTopLines(Graphics& g, int size, int x, int y, int w, int h, const Color& color) {
     g.setColor(color);
-    int64_t n = size;
-    // Line i lies on row y + i and column x + i: once both are past the clip's bottom
-    // and right edges, it and every later line draw nothing, so a thickness far
-    // beyond the clip stops there instead of drawing billions of invisible lines.
-    if (auto clip = g.getClipBounds())
-        n = std::min<int64_t>(n, std::max<int64_t>(int64_t(clip->y) + clip->height - y,
-                                                   int64_t(clip->x) + clip->width - x));
-    for (int64_t i = 0; i < n; ++i) {
+    auto draw = [&](int64_t i) {
         line(g, int64_t(x) + i, int64_t(y) + i, int64_t(x) + w - i - 1, int64_t(y) + i);
         line(g, int64_t(x) + i, int64_t(y) + i + 1, int64_t(x) + i, int64_t(y) + h - i - 1);
-    }
+    };
+    // Line i lies on row y + i and column x + i.
+    if (auto clip = g.getClipBounds())
+        visibleLines(0, size, int64_t(clip->y) - y, int64_t(clip->y) + clip->height - y, int64_t(clip->x) - x,
+                     int64_t(clip->x) + clip->width - x, draw);
+    else
+        for (int64_t i = 0; i < size; ++i) draw(i);
 }
 
 void Shadow::drawBottomLines(Graphics& g, int size, int x, int y, int w, int h, const Color& color) {
     g.setColor(color);
-    int64_t n = size;
-    // Line i lies on row y + h - i and column x + w - i: once both are before the
-    // clip's top and left edges, it and every later line draw nothing.
-    if (auto clip = g.getClipBounds())
-        n = std::min<int64_t>(n, std::max<int64_t>(int64_t(y) + h - clip->y, int64_t(x) + w - clip->x));
-    for (int64_t i = 1; i <= n; ++i) {
+    auto draw = [&](int64_t i) {
         line(g, int64_t(x) + i - 1, int64_t(y) + h - i, int64_t(x) + w - i, int64_t(y) + h - i);
         line(g, int64_t(x) + w - i, int64_t(y) + i - 1, int64_t(x) + w - i, int64_t(y) + h - i);
-    }
+    };
+    // Line i lies on row y + h - i and column x + w - i.
+    if (auto clip = g.getClipBounds())
+        visibleLines(1, int64_t(size) + 1, int64_t(y) + h - clip->y - clip->height + 1, int64_t(y) + h - clip->y + 1,
+                     int64_t(x) + w - clip->x - clip->width + 1, int64_t(x) + w - clip->x + 1, draw);
+    else
+        for (int64_t i = 1; i <= size; ++i) draw(i);
 }
 
 void Shadow::drawNormal(Graphics& g, int size, int x, int y, int w, int h, const Color& top, const Color& bottom) {

@@ -17,7 +17,11 @@ std::optional<std::vector<std::string>> fileLines(host::Applet* applet, const st
     try {
         return NxFile::createURL(applet, file).readLines();
     } catch (const host::IOException& e) {
-        NxUtilConverter::error("Error opening file '" + file + "': " + e.what());
+        const std::string why = "Error opening file '" + file + "': " + e.what();
+        // A page shown by a tool learns of it (so the tool can fail the page) and reports
+        // each failure once, however many of its components read the file.
+        auto* page = applet ? dynamic_cast<host::PageContext*>(applet->getAppletContext()) : nullptr;
+        if (!page || page->recordFileError(why)) NxUtilConverter::error(why);
         return std::nullopt;
     }
 }

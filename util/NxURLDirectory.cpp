@@ -44,7 +44,6 @@ bool NxURLDirectory::getNextRef(std::string_view page, std::size_t& pos, std::st
 }
 
 std::vector<std::string> NxURLDirectory::getFileList(host::Applet* applet, const std::string& url) {
-    std::vector<std::string> out;
     std::string page;
     std::optional<host::URL> dir;
     try {
@@ -52,13 +51,18 @@ std::vector<std::string> NxURLDirectory::getFileList(host::Applet* applet, const
         page = dir->openStream();
     } catch (const host::IOException& e) {
         NxUtilConverter::error("Error opening file '" + url + "': " + e.what());
-        return out;
+        return {};
     }
+    return listEntries(*dir, page);
+}
+
+std::vector<std::string> NxURLDirectory::listEntries(const host::URL& page_url, std::string_view page) {
+    std::vector<std::string> out;
     // References resolve as a browser resolves them: against the page's directory.
-    std::string base = dir->getPath();
+    std::string base = page_url.getPath();
     base = base.substr(0, base.rfind('/') + 1);
     if (base.empty()) base = "/";
-    host::URL dirUrl(*dir, base);
+    host::URL dirUrl(page_url, base);
 
     std::size_t pos = 0;
     std::string target;
@@ -71,6 +75,8 @@ std::vector<std::string> NxURLDirectory::getFileList(host::Applet* applet, const
                 continue;
             const std::string& path = ref.getPath();
             if (path.size() <= base.size() || path.compare(0, base.size(), base) != 0) continue;
+            // "dir//x" has an empty name in it: not an entry of this directory.
+            if (path[base.size()] == '/') continue;
             out.push_back(path.substr(base.size()));
         } catch (const host::IOException&) {
             continue;

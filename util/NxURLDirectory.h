@@ -7,6 +7,7 @@
 
 namespace host {
 class Applet;
+class URL;
 }
 
 namespace norvex::util {
@@ -20,6 +21,10 @@ public:
     // links to the parent, to other places and to queries are skipped. Empty when the
     // page cannot be read.
     static std::vector<std::string> getFileList(host::Applet* applet, const std::string& url);
+
+    // The entries that the directory page text at page_url links to, as getFileList
+    // gives them.
+    static std::vector<std::string> listEntries(const host::URL& page_url, std::string_view page);
 
     // The target of the next HREF attribute at or after pos (letter case ignored), with
     // pos moved past it; false when there is none.

@@ -208,6 +208,24 @@ std::string LinearAxisHandler::format(double value, int precision) const {
 
 // ---- logarithmic ----
 
+namespace {
+
+// The decades at or below and at or above a positive value: an exact power of ten is
+// its own decade (the chart's log10 is a few ulps off, 1000 giving 3.0000000000000004).
+double decadeBelow(double v) {
+    double d = std::floor(std::log10(v));
+    if (std::isfinite(d) && std::pow(10.0, d) > v) d -= 1;
+    return d;
+}
+
+double decadeAbove(double v) {
+    double d = std::ceil(std::log10(v));
+    if (std::isfinite(d) && std::pow(10.0, d) < v) d += 1;
+    return d;
+}
+
+}  // namespace
+
 bool LogAxisHandler::fixBounds() {
     bool changed = AxisHandler::fixBounds();
     NxAxis& a = *parent;
@@ -241,12 +259,12 @@ void LogAxisHandler::calcRange() {
     if (!(startMax > 0)) startMax = std::max(startMin, 1.0);
     // Decades whose powers of ten are positive finite doubles.
     constexpr double kLowest = -323, kHighest = 308;
-    int logMin = int(std::clamp(std::floor(U::log10(startMin)), kLowest, kHighest - 1));
-    int logMax = int(std::clamp(std::ceil(U::log10(startMax)), kLowest + 1, kHighest));
+    int logMin = int(std::clamp(decadeBelow(startMin), kLowest, kHighest - 1));
+    int logMax = int(std::clamp(decadeAbove(startMax), kLowest + 1, kHighest));
 
     bool originPositive = !a.origin.isDefault && a.origin.value > 0;
     if (originPositive) {
-        int od = int(std::floor(U::log10(a.origin.value)));
+        int od = int(std::clamp(decadeBelow(a.origin.value), kLowest, kHighest));
         if (a.min.isDefault) logMin = std::min(logMin, od);
         if (a.max.isDefault) logMax = std::max(logMax, od);
     }
@@ -315,7 +333,7 @@ int LogAxisHandler::toPixel(double v) const {
 double LogAxisHandler::toData(int p) const { return std::pow(10.0, (startPixel(p) - shift) / scale); }
 
 double LogAxisHandler::range() const {
-    return std::ceil(U::log10(parent->max.value)) - std::floor(U::log10(parent->min.value));
+    return decadeAbove(parent->max.value) - decadeBelow(parent->min.value);
 }
 
 void LogAxisHandler::translate(double d) {

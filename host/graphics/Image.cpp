@@ -268,6 +268,25 @@ bool Image::writePNG(const std::string& path, std::string* error) const {
     return true;
 }
 
+bool Image::encodePNG(std::string& bytes, std::string* error) const {
+    bytes.clear();
+    if (!surface_) {
+        if (error) *error = "the image has no pixels (" + error_ + ")";
+        return false;
+    }
+    cairo_surface_flush(surface_);
+    auto append = [](void* closure, const unsigned char* data, unsigned int length) -> cairo_status_t {
+        static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    const cairo_status_t st = cairo_surface_write_to_png_stream(surface_, append, &bytes);
+    if (st != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = cairo_status_to_string(st);
+        return false;
+    }
+    return true;
+}
+
 std::string Image::toString() const {
     if (!surface_) return "Image[error=" + error_ + "]";
     return "Image[width=" + std::to_string(width_) + ",height=" + std::to_string(height_) +

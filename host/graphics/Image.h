@@ -63,6 +63,8 @@ public:
     std::shared_ptr<ImageProducer> getSource() const;
 
     bool writePNG(const std::string& path, std::string* error = nullptr) const;
+    // The PNG file's bytes in memory; false (with the reason) when there are no pixels.
+    bool encodePNG(std::string& bytes, std::string* error = nullptr) const;
 
     cairo_surface_t* surface() const { return surface_; }
 

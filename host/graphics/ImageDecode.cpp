@@ -10,12 +10,11 @@
 #include <png.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/graphics/Image.h"
+#include "host/runtime/URL.h"
 
 namespace host {
 
@@ -363,12 +362,13 @@ std::shared_ptr<Image> Image::decode(const std::string& bytes, const std::string
 }
 
 std::shared_ptr<Image> Image::load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return failed(failure(path, std::string("cannot open file (") + std::strerror(errno) + ")"));
-    std::ostringstream data;
-    data << in.rdbuf();
-    if (in.bad()) return failed(failure(path, "cannot read file"));
-    return decode(data.str(), path);
+    std::string data;
+    try {
+        data = URL::readFile(path);
+    } catch (const IOException& e) {
+        return failed(failure(path, e.what()));
+    }
+    return decode(data, path);
 }
 
 }  // namespace host

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <strings.h>
+#include <cctype>
 
 #include "host/graphics/Image.h"
 #include "host/ui/Toolkit.h"
@@ -33,6 +33,18 @@ void PageContext::recordImageError(const std::string& why) {
 std::vector<std::string> PageContext::imageErrors() const {
     std::lock_guard lock(mutex_);
     return imageErrors_;
+}
+
+bool PageContext::recordFileError(const std::string& why) {
+    std::lock_guard lock(mutex_);
+    if (std::find(fileErrors_.begin(), fileErrors_.end(), why) != fileErrors_.end()) return false;
+    fileErrors_.push_back(why);
+    return true;
+}
+
+std::vector<std::string> PageContext::fileErrors() const {
+    std::lock_guard lock(mutex_);
+    return fileErrors_;
 }
 
 void PageContext::showDocument(const URL& url, const std::string& target) {
@@ -79,21 +91,35 @@ Applet::~Applet() {
     if (auto* pc = dynamic_cast<PageContext*>(context_.get())) pc->removeApplet(this);
 }
 
-void Applet::setParameters(std::vector<std::pair<std::string, std::string>> params) { params_ = std::move(params); }
+namespace {
+
+std::string lowerName(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+}  // namespace
+
+void Applet::setParameters(std::vector<std::pair<std::string, std::string>> params) {
+    params_ = std::move(params);
+    paramIndex_.clear();
+    paramIndex_.reserve(params_.size());
+    for (size_t i = 0; i < params_.size(); ++i) paramIndex_.emplace(lowerName(params_[i].first), i);
+}
 
 void Applet::setParameter(const std::string& name, const std::string& value) {
-    for (auto& [n, v] : params_)
-        if (strcasecmp(n.c_str(), name.c_str()) == 0) {
-            v = value;
-            return;
-        }
-    params_.emplace_back(name, value);
+    auto [it, added] = paramIndex_.emplace(lowerName(name), params_.size());
+    if (added)
+        params_.emplace_back(name, value);
+    else
+        params_[it->second].second = value;
 }
 
 std::optional<std::string> Applet::getParameter(const std::string& name) const {
-    for (auto& [n, v] : params_)
-        if (strcasecmp(n.c_str(), name.c_str()) == 0) return v;
-    return std::nullopt;
+    auto it = paramIndex_.find(lowerName(name));
+    if (it == paramIndex_.end()) return std::nullopt;
+    return params_[it->second].second;
 }
 
 void Applet::setDocumentBase(const URL& u) {
@@ -107,6 +133,11 @@ std::shared_ptr<Image> Applet::getImage(const URL& url) {
 }
 
 std::shared_ptr<Image> Applet::getImage(const URL& base, const std::string& name) {
+    if (name.find_first_not_of(" \t\r\n") == std::string::npos) {
+        const std::string why = "Error loading image: the image name is empty";
+        if (auto* page = dynamic_cast<PageContext*>(context_.get())) page->recordImageError(why);
+        return Image::failed(why);
+    }
     try {
         return getImage(URL(base, name));
     } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -47,6 +48,11 @@ public:
     // can report a page whose images did not load.
     std::vector<std::string> imageErrors() const;
     void recordImageError(const std::string& why);
+    // Why each file the page's components read (such as a parameter file) failed, each
+    // reason once. recordFileError is false when the reason was recorded before, so a
+    // file that every component of the page reads is reported once.
+    std::vector<std::string> fileErrors() const;
+    bool recordFileError(const std::string& why);
     void setQuiet(bool q) { quiet_ = q; }
 
 private:
@@ -55,6 +61,7 @@ private:
     std::string status_;
     std::vector<std::pair<std::string, std::string>> documents_;
     std::vector<std::string> imageErrors_;
+    std::vector<std::string> fileErrors_;
     bool quiet_ = false;
 };
 
@@ -64,7 +71,8 @@ public:
     Applet();
     ~Applet() override;
 
-    // Parameters of the page, names compared ignoring case; first match wins.
+    // Parameters of the page, names compared ignoring case; first match wins. Look-ups
+    // go through an index by lower-cased name, so a page of many parameters stays fast.
     void setParameters(std::vector<std::pair<std::string, std::string>> params);
     void setParameter(const std::string& name, const std::string& value);
     // The value, or nullopt when the page has no such parameter.
@@ -81,6 +89,8 @@ public:
     void setAppletContext(std::shared_ptr<AppletContext> c) { context_ = std::move(c); }
 
     std::shared_ptr<Image> getImage(const URL& url);
+    // The image name resolved against base; an empty name is a failed image (it would
+    // name the page itself).
     std::shared_ptr<Image> getImage(const URL& base, const std::string& name);
     void showStatus(const std::string& s);
 
@@ -93,6 +103,7 @@ public:
 
 private:
     std::vector<std::pair<std::string, std::string>> params_;
+    std::unordered_map<std::string, size_t> paramIndex_;  // lower-cased name -> first in params_
     URL documentBase_{"file:/"};
     URL codeBase_{"file:/"};
     std::shared_ptr<AppletContext> context_;

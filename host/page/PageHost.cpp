@@ -4,7 +4,8 @@
 
 namespace host {
 
-PageHost::PageHost(const Page& page, int width, int height) {
+PageHost::PageHost(const Page& page, int width, int height, std::shared_ptr<FetchSession> fetch)
+    : fetch_(fetch ? std::move(fetch) : std::make_shared<FetchSession>()), fetchScope_(fetch_) {
     const PageApplet& pa = page.applet;
     int w = width > 0 ? width : pa.width;
     int h = height > 0 ? height : pa.height;

@@ -1,15 +1,18 @@
 #include "host/runtime/URL.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <utility>
 #include <memory>
 #include <mutex>
-#include <sstream>
 
 namespace host {
 
@@ -168,7 +171,13 @@ void initCurlOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-constexpr size_t kMaxDownload = size_t(256) << 20;
+constexpr size_t kMaxDownload = URL::kMaxRead;
+
+std::string sizeText(size_t bytes) {
+    constexpr size_t MiB = size_t(1) << 20;
+    if (bytes >= MiB && bytes % MiB == 0) return std::to_string(bytes / MiB) + " MiB";
+    return std::to_string(bytes) + " bytes";
+}
 
 struct Download {
     std::string data;
@@ -186,20 +195,21 @@ size_t writeBody(char* ptr, size_t size, size_t nmemb, void* user) {
     return n;
 }
 
-std::string readHttp(const std::string& url) {
+std::string fetchHttp(const std::string& url, std::chrono::milliseconds left) {
     initCurlOnce();
     std::unique_ptr<CURL, void (*)(CURL*)> h(curl_easy_init(), curl_easy_cleanup);
     if (!h) throw IOException("Cannot read URL " + url + ": could not start a transfer");
     Download d;
     char err[CURL_ERROR_SIZE] = {0};
     CURL* c = h.get();
+    const long total = long(std::min<int64_t>(30000, std::max<int64_t>(1, left.count())));
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 10L);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, 30L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, std::min(10000L, total));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, total);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
@@ -207,7 +217,8 @@ std::string readHttp(const std::string& url) {
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &d);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, err);
     CURLcode rc = curl_easy_perform(c);
-    if (d.tooLarge) throw IOException("Cannot read URL " + url + ": the resource is larger than 256 MiB");
+    if (d.tooLarge)
+        throw IOException("Cannot read URL " + url + ": the resource is larger than " + sizeText(kMaxDownload));
     if (rc != CURLE_OK)
         throw IOException("Cannot read URL " + url + ": " + (err[0] ? std::string(err) : curl_easy_strerror(rc)));
     long status = 0;
@@ -215,6 +226,37 @@ std::string readHttp(const std::string& url) {
     if (status >= 400)
         throw IOException("Server returned HTTP response code: " + std::to_string(status) + " for URL: " + url);
     return std::move(d.data);
+}
+
+// A transfer within the current page's session: a URL that failed before fails again
+// at once, and no transfer starts once the page's time for fetching is used up.
+std::string readHttp(const std::string& url) {
+    auto session = FetchSession::current();
+    if (!session) return fetchHttp(url, std::chrono::milliseconds(30000));
+    if (auto earlier = session->failure(url)) throw IOException(*earlier);
+    auto left = session->remaining();
+    if (left.count() <= 0) {
+        std::string msg = "Cannot read URL " + url + ": the page's " + std::to_string(session->budget().count() / 1000) +
+                          " s for fetching are used up";
+        session->recordFailure(url, msg);
+        throw IOException(msg);
+    }
+    try {
+        return fetchHttp(url, left);
+    } catch (const IOException& e) {
+        session->recordFailure(url, e.what());
+        throw;
+    }
+}
+
+std::mutex& currentSessionMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::shared_ptr<FetchSession>& currentSessionSlot() {
+    static std::shared_ptr<FetchSession> slot;
+    return slot;
 }
 
 }  // namespace
@@ -266,6 +308,8 @@ void URL::parseAbsolute(const std::string& rawSpec) {
                 port_ = std::stoi(port);
             }
         }
+        // A space cannot be part of a host name (and would be lost at the end of the text).
+        if (auth.find(' ') != std::string::npos) throw MalformedURLException("invalid host in URL: " + spec);
         host_ = auth;
     }
     if ((protocol_ == "http" || protocol_ == "https") && host_.empty())
@@ -348,7 +392,9 @@ std::string URL::getFile() const { return hasQuery_ ? path_ + "?" + query_ : pat
 
 std::string URL::toString() const {
     std::string s = protocol_ + ":";
-    if (hasAuthority_ || !host_.empty()) {
+    // A path that starts with "//" needs the (empty) authority in front, or it would read
+    // back as a host name.
+    if (hasAuthority_ || !host_.empty() || path_.compare(0, 2, "//") == 0) {
         s += "//" + host_;
         if (port_ >= 0) s += ":" + std::to_string(port_);
     }
@@ -379,15 +425,72 @@ std::string URL::openStream() const {
         return readHttp(encodeForTransport(noRef));
     }
     if (!isFile()) throw IOException("Unsupported protocol '" + protocol_ + "' in URL: " + toString());
-    std::string path = toLocalPath();
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw IOException("Cannot read file '" + path + "': it is a directory");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw IOException("Cannot open file '" + path + "': " + std::strerror(errno));
-    std::ostringstream out;
-    out << in.rdbuf();
-    if (in.bad()) throw IOException("Error reading file '" + path + "'");
-    return out.str();
+    return readFile(toLocalPath());
+}
+
+std::string URL::readFile(const std::string& path, size_t limit) {
+    auto fail = [&path](const std::string& why) { return IOException("Cannot read file '" + path + "': " + why); };
+    // Opened without blocking, so a FIFO with no writer is refused instead of waited on.
+    struct File {
+        int fd;
+        ~File() {
+            if (fd >= 0) ::close(fd);
+        }
+    } file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const int fd = file.fd;
+    if (fd < 0) throw IOException("Cannot open file '" + path + "': " + std::strerror(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw fail(std::strerror(errno));
+    if (S_ISDIR(st.st_mode)) throw fail("it is a directory");
+    if (!S_ISREG(st.st_mode)) throw fail("it is not a regular file");
+    if (uint64_t(st.st_size) > limit) throw fail("it is larger than the limit of " + sizeText(limit));
+    std::string data;
+    data.reserve(size_t(st.st_size));
+    char buf[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw fail(std::strerror(errno));
+        if (n == 0) break;
+        // A file that grows while it is read is held to the same limit.
+        if (data.size() + size_t(n) > limit) throw fail("it is larger than the limit of " + sizeText(limit));
+        data.append(buf, size_t(n));
+    }
+    return data;
+}
+
+FetchSession::FetchSession(std::chrono::milliseconds budget)
+    : budget_(budget), deadline_(std::chrono::steady_clock::now() + budget) {}
+
+std::shared_ptr<FetchSession> FetchSession::current() {
+    std::lock_guard lock(currentSessionMutex());
+    return currentSessionSlot();
+}
+
+FetchSession::Scope::Scope(std::shared_ptr<FetchSession> session) {
+    std::lock_guard lock(currentSessionMutex());
+    previous_ = std::exchange(currentSessionSlot(), std::move(session));
+}
+
+FetchSession::Scope::~Scope() {
+    std::lock_guard lock(currentSessionMutex());
+    currentSessionSlot() = std::move(previous_);
+}
+
+std::optional<std::string> FetchSession::failure(const std::string& url) const {
+    std::lock_guard lock(mutex_);
+    auto it = failures_.find(url);
+    if (it == failures_.end()) return std::nullopt;
+    return it->second;
+}
+
+void FetchSession::recordFailure(const std::string& url, const std::string& message) {
+    std::lock_guard lock(mutex_);
+    failures_.emplace(url, message);
+}
+
+std::chrono::milliseconds FetchSession::remaining() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - std::chrono::steady_clock::now());
 }
 
 std::vector<std::string> URL::readLines() const { return splitLines(openStream()); }

@@ -2,7 +2,12 @@
 // base, and reading the whole resource behind file:, http: and https: URLs.
 #pragma once
 
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/base/IOException.h"
@@ -13,6 +18,46 @@ namespace host {
 class MalformedURLException : public IOException {
 public:
     using IOException::IOException;
+};
+
+// Remembers, for one page, the URLs whose fetching failed and bounds the total time
+// the page spends fetching: a URL that failed fails again at once with the same
+// message, and once the deadline has passed no new transfer starts. Transfers are
+// bounded by what is left of the deadline.
+class FetchSession {
+public:
+    static constexpr std::chrono::milliseconds kPageBudget{60000};
+
+    explicit FetchSession(std::chrono::milliseconds budget = kPageBudget);
+
+    // The session of the page being shown, or null; fetching without one has only the
+    // per-transfer limits.
+    static std::shared_ptr<FetchSession> current();
+    // Makes session the current one while the scope lives (process-wide: a page's
+    // components may fetch on any thread), then restores the one before.
+    class Scope {
+    public:
+        explicit Scope(std::shared_ptr<FetchSession> session);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        std::shared_ptr<FetchSession> previous_;
+    };
+
+    // The message of an earlier failure of url, or nullopt.
+    std::optional<std::string> failure(const std::string& url) const;
+    void recordFailure(const std::string& url, const std::string& message);
+    // Time left before the deadline (zero or less once it has passed).
+    std::chrono::milliseconds remaining() const;
+    std::chrono::milliseconds budget() const { return budget_; }
+
+private:
+    mutable std::mutex mutex_;
+    std::chrono::milliseconds budget_;
+    std::chrono::steady_clock::time_point deadline_;
+    std::unordered_map<std::string, std::string> failures_;
 };
 
 class URL {
@@ -55,13 +100,20 @@ public:
     // The local path of a file: URL, percent-decoded. Throws IOException for other URLs.
     std::string toLocalPath() const;
 
-    // The whole resource. file: through the file system; http:/https: following
-    // redirects, with a 10 s connect and 30 s total limit; an HTTP status of 400 or more is
-    // an error. Throws IOException naming the file or URL.
+    // The whole resource, at most kMaxRead bytes. file: through the file system (only
+    // regular files); http:/https: following redirects, with a 10 s connect and 30 s
+    // total limit, within the current FetchSession; an HTTP status of 400 or more is an
+    // error. Throws IOException naming the file or URL.
     std::string openStream() const;
     std::string readAll() const { return openStream(); }
     // The resource's lines without their terminators ("\n", "\r\n" or "\r").
     std::vector<std::string> readLines() const;
+
+    // The largest resource read, local or remote (256 MiB).
+    static constexpr size_t kMaxRead = size_t(256) << 20;
+    // The whole local file at path: refuses what is not a regular file (devices, FIFOs,
+    // directories) and files larger than limit. Throws IOException naming the file.
+    static std::string readFile(const std::string& path, size_t limit = kMaxRead);
 
     // Splits text into lines the way readLines does.
     static std::vector<std::string> splitLines(const std::string& text);

@@ -116,6 +116,25 @@ TEST(NxAxis, LogAxisSnapsToDecades) {
     EXPECT_EQ(chart.y->getMin(), 1.0);
 }
 
+TEST(NxAxis, LogAxisKeepsWholeDecadesWhole) {
+    struct Case {
+        double lo, hi, min, max, range;
+    };
+    // Data starting or ending exactly on a power of ten get no extra decade; a value a
+    // hair past one does.
+    for (const Case& c : {Case{1, 1000, 1, 1000, 3}, Case{0.1, 100, 0.1, 100, 3}, Case{0.001, 0.01, 0.001, 0.01, 1},
+                          Case{1e-3, 1e4, 1e-3, 1e4, 7}, Case{1, 1000.0000000000001, 1, 10000, 4},
+                          Case{0.09999999999999999, 100, 0.01, 100, 4}}) {
+        TestChart chart;
+        plotView(chart, {1, 2}, {c.lo, c.hi});
+        chart.y->setIsLogarithmic(true);
+        scale(chart);
+        EXPECT_EQ(chart.y->getMin(), c.min) << c.lo << ".." << c.hi;
+        EXPECT_EQ(chart.y->getMax(), c.max) << c.lo << ".." << c.hi;
+        EXPECT_EQ(chart.y->range(), c.range) << c.lo << ".." << c.hi;
+    }
+}
+
 TEST(NxAxis, PixelMapBothWaysAndReversed) {
     TestChart chart;
     chart.x->setMin(0);

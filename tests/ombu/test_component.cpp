@@ -51,6 +51,26 @@ TEST(PreferredSizeTest, ContainerUsesItsInsetsOrThePanelsOwnSize) {
     EXPECT_EQ(c->insets(), host::Insets{});
 }
 
+TEST(PreferredSizeTest, ContainerWithoutLayoutManagerAnswersItsSize) {
+    // Without a layout manager the Panel asks for the minimum size, which is the
+    // preferred size here: it must not ask back endlessly.
+    auto c = host::create<NxContainer>(nullptr, "bare");
+    c->setLayout(nullptr);
+    c->reshape(0, 0, 7, 9);
+    EXPECT_EQ(c->preferredSize(), (host::Dimension{20, 20}));
+    EXPECT_EQ(c->minimumSize(), (host::Dimension{20, 20}));
+    c->setPreferredSize(30, 10);
+    EXPECT_EQ(c->minimumSize(), (host::Dimension{30, 10}));
+    // Also when a window lays it out.
+    auto frame = host::create<host::Frame>();
+    frame->reshape(0, 0, 100, 50);
+    frame->add(host::create<NxContainer>(nullptr, "inner"), host::Value("Center"));
+    host::cast<NxContainer>(frame->getComponent(0))->setLayout(nullptr);
+    frame->validate();
+    EXPECT_EQ(frame->getComponent(0)->getWidth(), 100 - frame->insets().left - frame->insets().right);
+    EXPECT_GE(frame->preferredSize().width, 20);
+}
+
 TEST(DrawingAreaTest, FrameAndInsetsAreTakenOffAndNeverNegative) {
     auto c = host::create<NxComponent>(nullptr, "c");
     c->reshape(0, 0, 30, 10);

@@ -124,6 +124,21 @@ TEST(ShadowTest, ThicknessFarBeyondTheClipDrawsOnlyWhatTheClipCanShow) {
         EXPECT_EQ(clipped(type, 2000000000), clipped(type, 20)) << type;
     for (int type = OmbuEnum::SHADOW_ETCHED_IN; type <= OmbuEnum::CONTROL_SHADOW_OUT; ++type)
         EXPECT_LT(clipped(type, 2147483647).size(), 400u) << type;
+
+    // A frame far to the left of or above the clip (a huge negative gap of a layout):
+    // only the lines whose row or column reaches the clip are drawn.
+    auto far = [](int x, int y) {
+        RecordingGraphics g;
+        g.setClip(0, 0, 20, 10);
+        g.clearLog();
+        Shadow::draw(g, OmbuEnum::SHADOW_PLAIN, 2147483647, x, y, 40, 30, Color::white, Color::blue);
+        return std::count_if(g.log().begin(), g.log().end(),
+                             [](const std::string& l) { return l.rfind("drawLine", 0) == 0; });
+    };
+    // Top band: rows 0..9 and columns 0..19 of the clip; bottom band: rows 0..9.
+    EXPECT_EQ(far(-1000000000, 0), 2 * (10 + 20) + 2 * 10);
+    EXPECT_LT(far(0, -2000000000), 200);
+    EXPECT_LT(far(-2147483647, -2147483647), 200);
 }
 
 TEST(ColourRuleTest, WhiteAndBlackUseFixedColoursOthersTheHostRule) {
@@ -201,6 +216,25 @@ TEST(DrawValueTest, TextLinesFollowTheNineAlignments) {
               (Log{at("ab", 10 + (100 - wab) / 2, midY), at("c", 10 + (100 - wc) / 2, midY + lh)}));
     int botY = 20 + a + 60 - 2 * lh;
     EXPECT_EQ(drawn(OmbuEnum::BOTTOMRIGHT), (Log{at("ab", 110 - wab, botY), at("c", 110 - wc, botY + lh)}));
+}
+
+TEST(DrawValueTest, TextInAnAreaAtTheIntLimitIsClampedNotWrapped) {
+    // A drawing area pushed to the int limit by huge thicknesses or insets.
+    host::Font font("Helvetica", host::Font::PLAIN, 12);
+    RecordingGraphics g;
+    g.setFont(font);
+    g.clearLog();
+    const int max = 2147483647;
+    OmbuUtil::draw(nullptr, g, host::Value("ab\nc"), OmbuEnum::TOPRIGHT, host::Rectangle{max, max, 0, 0});
+    OmbuUtil::draw(nullptr, g, host::Value("ab"), OmbuEnum::MIDDLECENTER, host::Rectangle{-max, -max, max, max});
+    auto at = [](const char* s, int x, int y) {
+        return "drawString(\"" + std::string(s) + "\"," + std::to_string(x) + "," + std::to_string(y) + ")";
+    };
+    auto fm = host::FontMetrics::get(font);
+    int64_t midY = -int64_t(max) + fm.getAscent() + (int64_t(max) - fm.getHeight()) / 2;
+    int64_t midX = -int64_t(max) + (int64_t(max) - fm.stringWidth("ab")) / 2;
+    EXPECT_EQ(g.log(), (Log{at("ab", max - fm.stringWidth("ab"), max), at("c", max - fm.stringWidth("c"), max),
+                            at("ab", int(midX), int(midY))}));
 }
 
 TEST(DrawValueTest, NullEmptyImagesAndVectors) {

@@ -100,6 +100,9 @@ TEST_F(FileFixture, DirectoryListingKeepsEntriesOfTheDirectory) {
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(NxURLDirectory::parseRef(" = \"a b\" x"), "a b");
     EXPECT_EQ(NxURLDirectory::parseRef("=c>rest"), "c");
+    // The page's text alone; a name with an empty segment in front is no entry.
+    EXPECT_EQ(NxURLDirectory::listEntries(host::URL("file:/"), "<a href=////a>x</a> <a href=b>b</a>"),
+              (std::vector<std::string>{"b"}));
 }
 
 TEST(Environment, AnswersForThisHost) {

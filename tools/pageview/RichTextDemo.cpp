@@ -1,5 +1,8 @@
 #include "RichTextDemo.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "host/page/Applet.h"
 #include "host/graphics/Graphics.h"
 #include "util/NxUtilConverter.h"
@@ -36,13 +39,16 @@ const std::vector<norvex::util::NxStringPtr>& RichTextDemo::strings() {
 
 void RichTextDemo::paint(host::Graphics& g) {
     const int margin = 10, gap = 12;
-    int y = margin;
+    // 64 bits: a text's height reaches the int limit with a huge vertical space; texts
+    // below the component are not drawn.
+    int64_t y = margin;
     for (const auto& s : strings()) {
+        if (y >= getHeight()) break;
         g.setFont(getFont());
         g.setColor(getForeground().value_or(host::Color::black));
         host::Dimension d = s->getSize(this, getFont());
-        s->draw(this, g, {margin, y, getWidth() - 2 * margin, d.height}, align_);
-        y += d.height + gap;
+        s->draw(this, g, {margin, int(y), std::max(0, getWidth() - 2 * margin), d.height}, align_);
+        y += int64_t(d.height) + gap;
     }
 }
 

@@ -13,13 +13,34 @@ using namespace norvex::ombu;
 
 ComponentTree::ComponentTree(host::Applet* applet, const std::string& name) : NxContainer(applet, name) {}
 
+namespace {
+
+// Trees being built on this thread: a tree's children are created inside its
+// getParameters(), so a tree that names a tree nests one level deeper.
+thread_local int treeDepth = 0;
+
+struct DepthScope {
+    DepthScope() { ++treeDepth; }
+    ~DepthScope() { --treeDepth; }
+};
+
+}  // namespace
+
 void ComponentTree::getParameters() {
     NxContainer::getParameters();
     auto conv = getConverter();
-    int columns = std::max(1, conv->toInt(getParam("columns"), 5));
-    int hgap = conv->toInt(getParam("hgap"), 6);
-    int vgap = conv->toInt(getParam("vgap"), 6);
-    int kind = conv->toEnum(getParam("layout"), "layout", {"GRID", "NXGRID", "ALIGNER"}, {0, 1, 2}, 0);
+    // A nested tree reads its own keys only under its own name ("child2.columns"): the
+    // plain keys belong to the outermost tree, and reading them again would make the
+    // nested tree build the outer tree's children, itself among them.
+    const bool nested = treeDepth > 0;
+    const std::string prefix = nested ? getName() + "." : std::string();
+    auto own = [&](const std::string& key) -> OptString {
+        return nested ? conv->getParam(applet, this, prefix + key) : getParam(key);
+    };
+    int columns = std::max(1, conv->toInt(own("columns"), 5));
+    int hgap = conv->toInt(own("hgap"), 6);
+    int vgap = conv->toInt(own("vgap"), 6);
+    int kind = conv->toEnum(own("layout"), "layout", {"GRID", "NXGRID", "ALIGNER"}, {0, 1, 2}, 0);
     if (kind == 1)
         setLayout(std::make_shared<NxGridLayout>(0, columns, hgap, vgap));
     else if (kind == 2)
@@ -28,9 +49,17 @@ void ComponentTree::getParameters() {
         setLayout(std::make_shared<host::GridLayout>(0, columns, hgap, vgap));
 
     removeAll();
+    if (!own("child1")) return;
+    if (treeDepth >= kMaxDepth) {
+        std::cerr << "tools.ComponentTree: " << (nested ? getName() : std::string("the tree"))
+                  << " nests trees more than " << kMaxDepth << " deep; its children are left out\n";
+        return;
+    }
+    DepthScope scope;
     for (int i = 1;; ++i) {
-        std::string name = "child" + std::to_string(i);
-        auto cls = getParam(name);
+        const std::string key = "child" + std::to_string(i);
+        auto cls = own(key);
+        const std::string name = prefix + key;
         if (!cls) break;
         auto obj = host::ClassRegistry::instance().createObject(*cls, applet, name);
         auto child = host::cast<host::Component>(obj);

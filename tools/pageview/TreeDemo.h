@@ -8,6 +8,10 @@
 // cells filling the container, the default), "NXGRID" (cells sized by their
 // largest member) or "ALIGNER" (label/control pairs).
 //
+// A tree may name a tree: the nested tree named "child2" reads its own keys only
+// under its name ("child2.columns", "child2.child1") and names its children
+// "child2.child1" ...; trees nest at most kMaxDepth deep.
+//
 // "tools.FramedBox" is a plain widget for such trees: it reads "shadowType" (the
 // shadow style names), "label" (drawn in the middle; the style's name by default),
 // "areaColor" (fills the drawing area, which shows the insets) and "focused"
@@ -27,6 +31,8 @@ public:
     ComponentTree(host::Applet* applet, const std::string& name);
     using NxContainer::getParameters;
     void getParameters() override;
+
+    static constexpr int kMaxDepth = 16;
 };
 
 class FramedBox : public norvex::ombu::NxComponent {

@@ -3,9 +3,11 @@
 #include <cstdlib>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "HostDemo.h"
+#include "PictureOutput.h"
 #include "TreeDemo.h"
 #include "RichTextDemo.h"
 #include "host/runtime/Loader.h"
@@ -17,7 +19,6 @@
 #include "chart/ChartErrorWindow.h"
 #include "image/GifConverter.h"
 
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -31,6 +32,8 @@ const char* kHelp =
     "Options:\n"
     "  -o FILE         write the picture to FILE: .gif writes GIF, anything else PNG;\n"
     "                  \"-\" writes to standard output; default: PAGE with .png\n"
+    "                  (the page itself is never overwritten; a file is replaced\n"
+    "                  only by a complete picture)\n"
     "  --format F      png or gif: the format for standard output (default png)\n"
     "  --width N       override the applet's width\n"
     "  --height N      override the applet's height\n"
@@ -47,7 +50,9 @@ const char* kHelp =
     "  child1 ... childN (class names; the first gap ends the list). Each child is\n"
     "  named child1, child2 ..., so child1.shadowType applies to child1 before a\n"
     "  plain shadowType applies to all. Its own parameters: columns (default 5),\n"
-    "  hgap, vgap (default 6), layout (GRID, NXGRID or ALIGNER).\n"
+    "  hgap, vgap (default 6), layout (GRID, NXGRID or ALIGNER). A tree may name a\n"
+    "  tree: the one named child2 reads child2.columns, child2.child1 ... and names\n"
+    "  its children child2.child1 ...; trees nest at most 16 deep.\n"
     "  tools.FramedBox is a framed widget for such trees: shadowType (SHADOW_NONE\n"
     "  ... CONTROL_SHADOW_OUT), label, areaColor (fills the drawing area inside the\n"
     "  insets), focused (true draws the focus highlight), and the parameters of\n"
@@ -56,8 +61,9 @@ const char* kHelp =
     "GIF output holds at most 255 colours (mono text and flat colours keep\n"
     "charts well inside that); a picture with more is refused with a message.\n"
     "Exit status: 0 on success, 1 on a rendering or output error or when an\n"
-    "image the page names cannot be loaded (the picture is still written, without\n"
-    "it), 2 on bad arguments or a page that cannot be read.\n";
+    "image or file (such as paramFile) the page names cannot be loaded (the\n"
+    "picture is still written, without it), 2 on bad arguments or a page that\n"
+    "cannot be read.\n";
 
 int fail(int code, const std::string& msg) {
     std::fprintf(stderr, "tarnview: %s\n", msg.c_str());
@@ -78,43 +84,37 @@ bool endsWithGif(const std::string& name) {
     return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0;
 }
 
-// Writes the window's picture as PNG or GIF to a file or standard output ("-"). A GIF
-// is encoded in memory first, so a refused picture never leaves a broken file behind.
+// Writes the window's picture as PNG or GIF to a file or standard output ("-"). The
+// picture is encoded in memory first, so a refused picture never leaves a file behind,
+// and a file is replaced only by a complete one.
 bool writePicture(host::Window& frame, const std::string& out, bool gif, std::string& error) {
     auto buffer = frame.getBuffer();
     if (!buffer) {
         error = "the window has no picture";
         return false;
     }
-    if (!gif) {
-        if (out == "-") return buffer->writePNG("/dev/stdout", &error);
-        return buffer->writePNG(out, &error);
-    }
-    std::ostringstream bytes;
-    if (!norvex::image::GifConverter::writeGif(*buffer, bytes, &error)) return false;
-    if (out == "-") {
-        std::cout << bytes.str() << std::flush;
-        return bool(std::cout);
-    }
-    std::ofstream file(out, std::ios::binary | std::ios::trunc);
-    if (!file || !(file << bytes.str()) || !file.flush()) {
-        error = "cannot write the file";
+    std::string bytes;
+    if (gif) {
+        std::ostringstream encoded;
+        if (!norvex::image::GifConverter::writeGif(*buffer, encoded, &error)) return false;
+        bytes = encoded.str();
+    } else if (!buffer->encodePNG(bytes, &error)) {
         return false;
     }
-    return true;
-}
-
-std::string defaultOutput(const std::string& page) {
-    auto slash = page.find_last_of('/');
-    auto dot = page.find_last_of('.');
-    std::string base = (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? page.substr(0, dot) : page;
-    return base + ".png";
+    if (out == "-") {
+        std::cout.write(bytes.data(), std::streamsize(bytes.size()));
+        std::cout.flush();
+        if (!std::cout) error = "the stream refused the picture";
+        return bool(std::cout);
+    }
+    return tools::writeFileAtomically(out, bytes, error);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string pagePath, out, libDir = host::Loader::libraryDir();
+    std::string pagePath, libDir = host::Loader::libraryDir();
+    std::optional<std::string> givenOut;
     int width = -1, height = -1;
     bool quiet = false;
     bool windowMode = false;
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
             std::fputs(kHelp, stdout);
             return 0;
         } else if (a == "-o") {
-            out = needValue("-o");
+            givenOut = needValue("-o");
         } else if (a == "--width") {
             if (!parseInt(needValue("--width"), width)) return fail(2, "--width needs a whole number from 1 to 16384");
         } else if (a == "--height") {
@@ -161,7 +161,9 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stderr);
         return 2;
     }
-    if (out.empty()) out = defaultOutput(pagePath);
+    std::string outError;
+    const std::string out = windowMode ? std::string() : tools::chooseOutput(pagePath, givenOut, outError);
+    if (!windowMode && out.empty()) return fail(2, outError);
 
     host::ClassRegistry::instance().add(tools::HostDemo::staticClass());
     host::ClassRegistry::instance().add(tools::ComponentTree::staticClass());
@@ -207,10 +209,11 @@ int main(int argc, char** argv) {
         bool gif = out == "-" ? format == "gif" : endsWithGif(out);
         if (!writePicture(view.frame(), out, gif, error))
             return fail(1, "cannot write " + (out == "-" ? std::string("standard output") : out) + ": " + error);
-        // The picture is written without the images that did not load; the status says so.
+        // The picture is written without the images and files that did not load; the
+        // status says so. A file's failure was reported when it was read.
         const auto imageErrors = view.context()->imageErrors();
         for (const auto& why : imageErrors) fail(1, why);
-        if (!imageErrors.empty()) return 1;
+        if (!imageErrors.empty() || !view.context()->fileErrors().empty()) return 1;
     } catch (const host::PageError& e) {
         return fail(2, pagePath + ": " + e.what());
     } catch (const host::IOException& e) {
