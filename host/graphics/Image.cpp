@@ -160,6 +160,16 @@ std::shared_ptr<Image> Image::createOffscreen(int w, int h) {
     return img;
 }
 
+std::shared_ptr<Image> Image::createTransparent(int w, int h) {
+    auto img = createOffscreen(w, h);
+    if (img->hasError()) return img;
+    cairo_surface_flush(img->surface_);
+    std::memset(cairo_image_surface_get_data(img->surface_), 0,
+                std::size_t(cairo_image_surface_get_stride(img->surface_)) * std::size_t(img->height_));
+    cairo_surface_mark_dirty(img->surface_);
+    return img;
+}
+
 std::shared_ptr<Image> Image::fromARGB(int w, int h, const uint32_t* pixels, int offset, int scan) {
     if (!pixels) return failed("no pixels");
     if (w <= 0 || h <= 0) return failed("invalid image size " + sizeText(w, h));
