@@ -455,6 +455,12 @@ void NxChartArea::layoutAxes(const std::vector<NxAxisPtr>& list) {
     int x = plotRect.x, y = plotRect.y + (draw3D && deltaY < 0 ? fy : 0);
     int w = std::max(0, plotRect.width - fx), h = std::max(0, plotRect.height - fy);
     for (auto& a : list) {
+        // Every axis is as thick as its line, ticks and labels (origin-placed ones too).
+        int thick = labelThickness(*a);
+        if (a->getIsVertical())
+            a->reshape(a->getLeft(), a->getTop(), thick, a->getHeight());
+        else
+            a->reshape(a->getLeft(), a->getTop(), a->getWidth(), thick);
         const EdgeAxis* edge = nullptr;
         for (auto& e : edgeAxes)
             if (e.axis == a) edge = &e;
@@ -637,6 +643,12 @@ void NxChartArea::drawGrid(host::Graphics& g, NxAxis& a) {
             style.draw(g, p, plotRect.y, p, plotRect.y + plotRect.height);
     };
     if (a.getIsLogarithmic()) return forEachDecade(a, line);
+    if (a.getAnnotationMethod() == NxAxis::TIME_LABELS && a.getGridSpacingIsDefault()) {
+        // Dates fall at uneven steps: the grid follows the shown labels.
+        for (auto& l : a.getAnnotations())
+            if (l->getIsVisible()) line(l->getValue());
+        return;
+    }
     double inc = a.getGridSpacing() > 0 ? a.getGridSpacing() : a.getNumSpacing();
     forEachStep(a.getMin(), a.getMax(), a.getOrigin(), inc, std::max(1, a.pixelLength()), line);
 }
