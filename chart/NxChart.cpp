@@ -167,6 +167,9 @@ void NxChart::setIsBatched(bool b) {
 }
 
 void NxChart::setChanged(bool b) {
+    // New series (a view read new data) get their styles at once, so parameters and
+    // programs can change them before the first paint.
+    if (b) ensureStyles();
     if (b == changed) return;
     changed = b;
     if (!b || inRecalc) return;
@@ -186,6 +189,7 @@ bool NxChart::getChanged() const {
 }
 
 void NxChart::update() {
+    ensureStyles();
     if (inRecalc) return;
     invalidate();
     if (!hasPeer()) return;
