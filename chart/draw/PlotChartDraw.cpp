@@ -172,7 +172,15 @@ void PlotChartDraw::draw(host::Graphics& g) {
         const NxSymbolStyle* symbol = style->getSymbolStyle().get();
         bool drawLines = lines_ && line && line->getPattern() != NxLineStyle::NONE && line->getWidth() > 0;
         bool drawSymbols = symbol && symbol->getShape() != NxSymbolStyle::NONE;
+        // Exact-pixel lines without symbols: a run of vertices in one pixel column covers
+        // the same pixels as one vertical line over the run's y range (dense data has
+        // hundreds of points a column).
+        bool collapse = drawLines && !drawSymbols && !g.getAntialias();
         for (const auto& seg : lines[s]) {
+            if (collapse) {
+                drawCollapsed(g, *line, seg);
+                continue;
+            }
             const PlotPoint* prev = nullptr;
             for (const auto& p : seg) {
                 if (!p.valid()) {
@@ -184,6 +192,31 @@ void PlotChartDraw::draw(host::Graphics& g) {
                 prev = &p;
             }
         }
+    }
+}
+
+void PlotChartDraw::drawCollapsed(host::Graphics& g, const NxLineStyle& line, const Segment& seg) {
+    size_t n = seg.size(), i = 0;
+    const PlotPoint* prev = nullptr;
+    while (i < n) {
+        const PlotPoint& p = seg[i];
+        if (!p.valid()) {
+            prev = nullptr;
+            ++i;
+            continue;
+        }
+        // The run of valid vertices in p's column.
+        size_t j = i + 1;
+        int lo = p.y, hi = p.y;
+        while (j < n && seg[j].valid() && seg[j].x == p.x) {
+            lo = std::min(lo, seg[j].y);
+            hi = std::max(hi, seg[j].y);
+            ++j;
+        }
+        if (prev) line.draw(g, prev->x, prev->y, p.x, p.y);
+        if (j - i > 1) line.draw(g, p.x, lo, p.x, hi);
+        prev = &seg[j - 1];
+        i = j;
     }
 }
 

@@ -11,6 +11,7 @@
 namespace norvex::chart {
 
 class NxAxis;
+class NxLineStyle;
 
 struct PlotPoint {
     static constexpr int NO_PIXEL = INT_MAX;
@@ -48,6 +49,7 @@ public:
 private:
     struct Mapper;
     void buildSeries(size_t s, Mapper& map);
+    static void drawCollapsed(host::Graphics& g, const NxLineStyle& line, const Segment& seg);
 
     std::vector<std::vector<Segment>> lines;
     // Per series and data point: (segment, index) of its vertex, or (-1, -1).

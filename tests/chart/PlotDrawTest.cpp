@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "chart/draw/PlotChartDraw.h"
 #include "chart/style/NxChartStyle.h"
+#include "host/graphics/Image.h"
 #include "host/graphics/RecordingGraphics.h"
 #include "tests/chart/ChartTestSupport.h"
 
@@ -177,4 +179,27 @@ TEST(PlotPickTest, EditingThroughAPickChangesTheValue) {
     EXPECT_EQ(p.draw->getEditPosition(), (host::Point{80, 100}));  // x stays at the point's own
     EXPECT_EQ(p.draw->endEdit(*di, 300, 60), 1);                     // y pixel 60 is value 8
     EXPECT_EQ(model->rows[1]->elementAt(1), host::Value(8.0));  // the source took the new value
+}
+
+TEST(PlotDrawTest, DenseLinesDrawTheSamePixelsAsOneLineAPair) {
+    Plot p;
+    std::vector<double> xs, ys;
+    for (int i = 0; i <= 2000; ++i) {
+        xs.push_back(i * 0.005);
+        ys.push_back(5 + 4 * std::sin(i * 0.37) + 0.5 * std::sin(i * 0.05));
+    }
+    p.series(xs, ys);
+    p.view->getSeries(0)->getStyle()->setSymbolShape(NxSymbolStyle::NONE);
+    p.build();
+    auto fast = host::Image::createOffscreen(401, 301);
+    auto plain = host::Image::createOffscreen(401, 301);
+    auto g = fast->getGraphics();
+    p.draw->draw(*g);  // runs in one pixel column become one vertical line
+    g->dispose();
+    auto h = plain->getGraphics();
+    h->setColor(host::Color::black);
+    for (auto& seg : p.draw->getSegments(0))
+        for (size_t i = 1; i < seg.size(); ++i) h->drawLine(seg[i - 1].x, seg[i - 1].y, seg[i].x, seg[i].y);
+    h->dispose();
+    EXPECT_EQ(fast->getARGB(), plain->getARGB());
 }
