@@ -69,6 +69,21 @@ host::Dimension NxChartArea::measureText(const host::Font& font, const std::stri
     return {fm.stringWidth(text), fm.getHeight()};
 }
 
+host::Point NxChartArea::getPlotOrigin() const {
+    host::Point o = getDrawingOrigin();
+    return {getX() + o.x, getY() + o.y};
+}
+
+std::optional<NxDataIndex> NxChartArea::pickPoint(const std::shared_ptr<ChartDataView>& view, host::Point p, int focus) {
+    auto d = getDrawable(view.get());
+    return d ? d->pick(p, focus) : std::nullopt;
+}
+
+std::optional<host::Point> NxChartArea::unpickPoint(const ChartDataView& view, int series, int point) {
+    auto d = getDrawable(&view);
+    return d ? d->unpick(series, point) : std::nullopt;
+}
+
 void NxChartArea::setAngleUnit(int unit) {
     if (!NxChartUtil::validUnit(unit))
         throw std::invalid_argument("Invalid value for AngleUnit.  Must be one of DEGREES, RADIANS or GRADS");

@@ -32,9 +32,13 @@ public:
     int getAngleUnit() const override { return angleUnit; }
     void dataViewTypeChanged(ChartDataView& view) override;
     host::Dimension measureText(const host::Font& font, const std::string& text) const override;
+    host::Point getPlotOrigin() const override;
+    std::optional<NxDataIndex> pickPoint(const std::shared_ptr<ChartDataView>& view, host::Point p, int focus) override;
+    std::optional<host::Point> unpickPoint(const ChartDataView& view, int series, int point) override;
 
     // Marks the area (and the drawers) changed; true lets the chart update unless batched.
     void setChanged(bool b) override;
+    using ChartCanvas::setChanged;
     bool getChanged() const { return changed; }
     // Limits, axis scales, labels, layout and drawer geometry, when changed.
     void recalc() override;

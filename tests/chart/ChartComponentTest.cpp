@@ -234,3 +234,30 @@ TEST(ChartClassesTest, APageCanNameTheChartAndItsWrapper) {
     EXPECT_EQ(wrapper->getChart().getName(), "chart");
     EXPECT_EQ(wrapper->getChart().getHeader().getText(), "Named");
 }
+
+TEST(ChartComponentTest, ViewMapsChartPixelsAndPicksThroughTheArea) {
+    ombutest::ShownFrame f(300, 200);
+    auto c = f.add(chartWithData(), 0, 0, 300, 200);
+    f.show();
+    c->validate();
+    auto v = c->getDataView(0);
+    NxChartArea& a = c->getChartAreaRegion();
+    const host::Rectangle& plot = a.getPlotRect();
+    host::Point o = a.getPlotOrigin();
+    host::Point corner = v->unmap(v->getXAxis()->getMin(), v->getYAxis()->getMin());
+    EXPECT_EQ(corner, (host::Point{o.x + plot.x, o.y + plot.y + plot.height}));
+    NxDataCoord back = v->map(corner.x, corner.y);
+    EXPECT_DOUBLE_EQ(back.x, v->getXAxis()->getMin());
+    EXPECT_DOUBLE_EQ(back.y, v->getYAxis()->getMin());
+    // Series "b" point 2 (x 3, y 2): picked at its own pixel, and back to that pixel.
+    host::Point p = v->unmap(3, 2);
+    auto di = v->coordToDataIndex(p.x, p.y, ChartDataView::PICK_FOCUS_XY);
+    ASSERT_TRUE(di);
+    EXPECT_EQ(di->point, 2);
+    EXPECT_EQ(di->distance, 0);
+    EXPECT_EQ(v->dataIndexToCoord(*di), p);
+    auto viaChart = c->pick(p, v);
+    ASSERT_TRUE(viaChart);
+    EXPECT_EQ(viaChart->point, 2);
+    EXPECT_EQ(c->unpick(v, v->getSeriesIndex(di->series.get()), 2), p);
+}
