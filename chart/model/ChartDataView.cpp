@@ -331,6 +331,14 @@ std::optional<std::vector<double>> ChartDataView::toDoubleArray(const util::NxVe
     return out;
 }
 
+std::optional<std::vector<double>> ChartDataView::rowValues(const Chartable& source, int row) const {
+    if (auto d = source.getDoubleRow(row)) {
+        if (d->empty()) return std::nullopt;
+        return d;
+    }
+    return toDoubleArray(source.getRow(row));
+}
+
 void ChartDataView::calcXMinMax(MinMax& mm) {
     if (!xaxis) {
         for (const auto& s : series)

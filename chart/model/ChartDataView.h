@@ -90,6 +90,8 @@ public:
 
     // Numbers give their value, numeric strings are parsed, anything else is a hole.
     std::optional<std::vector<double>> toDoubleArray(const util::NxVectorPtr& v) const;
+    // Row row of a source as doubles (empty rows give nullopt, as toDoubleArray).
+    std::optional<std::vector<double>> rowValues(const Chartable& source, int row) const;
 
     void calcXMinMax(MinMax& mm);
     void calcYMinMax(MinMax& mm) const;
