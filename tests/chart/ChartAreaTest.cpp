@@ -8,6 +8,8 @@
 #include "chart/NxChart.h"
 #include "chart/area/NxChartArea.h"
 #include "chart/model/AnnotationHandler.h"
+#include "chart/model/NxAxisTitle.h"
+#include "chart/model/NxValueLabel.h"
 #include "chart/source/InputStreamDataSource.h"
 
 using namespace norvex::chart;
@@ -159,4 +161,16 @@ TEST(ChartAreaPropertiesTest, AxisListRulesAndErrors) {
     EXPECT_THROW(a.setAngleUnit(4), std::invalid_argument);
     EXPECT_TRUE(a.isXAxis(a.getXAxis(0).get()));
     EXPECT_FALSE(a.isXAxis(second.get()));
+}
+
+TEST(ChartAreaLayoutTest, ATitleAboveTheYAxisClearsItsTopLabel) {
+    AreaFixture f;
+    f.y().getTitle().setText("Requests");
+    f.layout();
+    NxAxisTitle& t = f.y().getTitle();
+    int topLabel = 1 << 30;
+    for (auto& l : f.y().getAnnotations())
+        if (l->getIsVisible()) topLabel = std::min(topLabel, l->getChartText().getTop());
+    EXPECT_LE(t.getTop() + t.getHeight(), topLabel);
+    EXPECT_GE(t.getTop(), 0);  // and the plot moved down to make room
 }
