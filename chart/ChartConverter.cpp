@@ -168,8 +168,6 @@ void ChartConverter::getParams(NxChart& chart) {
 void ChartConverter::getTitleParams(NxChart& chart, NxTitle& title, const std::string& p) {
     Reader r(chart);
     r.apply(p + ".text", [&](const std::string& s) { title.setText(s, true); });
-    r.enumeration(p + ".adjust", p + " adjust", adjust_strings, adjust_values, title.getAdjust(),
-                  [&](int v) { title.setAdjust(v); });
     canvasParams(r, title, p);
 }
 
