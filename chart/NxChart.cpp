@@ -143,8 +143,7 @@ void NxChart::removeDataView(int index) {
 
 void NxChart::reorderDataViews() {
     for (size_t i = 0; i < data.size(); ++i) {
-        bool was = inRecalc;
-        inRecalc = true;
+        bool was = inRecalc.exchange(true);
         data[i]->setDrawingOrder(int(i));
         inRecalc = was;
     }

@@ -4,6 +4,7 @@
 // paints and picks.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -157,7 +158,7 @@ private:
     host::Dimension prefSize{-1, -1};
     int offset = 5;
     bool changed = true;
-    bool inRecalc = false;
+    std::atomic<bool> inRecalc{false};  // read by regions changed on other threads
     int firstType = PLOT;
     int updateCount = 0;
 };

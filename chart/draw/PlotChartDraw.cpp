@@ -140,6 +140,8 @@ void PlotChartDraw::buildSeries(size_t s, Mapper& map) {
             } else {
                 if (!open || m1) {
                     segs.emplace_back();
+                    // Most series are one unbroken line: size the first one for all points.
+                    if (segs.size() == 1) segs.back().reserve(size_t(last - i + 2));
                     record(map.pixel(i - 1, ax, ay, !m1 && pos[size_t(i - 1)].first < 0));
                 }
                 record(map.pixel(i, bx, by, !m2));
