@@ -12,6 +12,7 @@
 #include "chart/model/NxAxisTitle.h"
 #include "chart/model/NxValueLabel.h"
 #include "chart/source/InputStreamDataSource.h"
+#include "host/graphics/RecordingGraphics.h"
 #include "host/page/Applet.h"
 #include "host/page/PageHost.h"
 #include "host/runtime/URL.h"
@@ -260,4 +261,34 @@ TEST(ChartComponentTest, ViewMapsChartPixelsAndPicksThroughTheArea) {
     ASSERT_TRUE(viaChart);
     EXPECT_EQ(viaChart->point, 2);
     EXPECT_EQ(c->unpick(v, v->getSeriesIndex(di->series.get()), 2), p);
+}
+
+TEST(ChartComponentTest, ListenersHearChangesPaintsAndPicksInOrder) {
+    struct Recorder : NxChartListener, NxPickListener {
+        std::vector<std::string>* log;
+        std::string name;
+        void changeChart(const NxChartEvent& e) override { log->push_back(name + ":change:" + (e.axis ? "axis" : "none")); }
+        void paintChart(NxChart&) override { log->push_back(name + ":paint"); }
+        void pick(const NxPickEvent& e) override { log->push_back(name + ":pick:" + std::to_string(e.getPickResult().point)); }
+    };
+    std::vector<std::string> log;
+    Recorder a, b;
+    a.log = b.log = &log;
+    a.name = "a";
+    b.name = "b";
+    NxChart c;
+    c.addChartListener(&a);
+    c.addChartListener(&b);
+    c.addChartListener(&a);  // once only
+    c.addPickListener(&b);
+    c.sendEvent(c.getChartAreaRegion().getXAxis(0).get());
+    host::RecordingGraphics g;
+    c.paint(g);
+    NxDataIndex di;
+    di.point = 3;
+    c.sendPickEvent(di);
+    c.removeChartListener(&a);
+    c.sendEvent(nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"a:change:axis", "b:change:axis", "a:paint", "b:paint", "b:pick:3",
+                                             "b:change:none"}));
 }
