@@ -75,6 +75,7 @@ public:
     int getNumData() const override { return int(data.size()); }
     std::shared_ptr<ChartDataView> getDataView(int index) const override;
     bool getIsBatched() const override { return isBatched; }
+    using ombu::NxContainer::update;
     void update() override;
     AxisArea* getChartArea() const override { return chartArea.get(); }
     // ChartHost
