@@ -11,6 +11,7 @@
 #include "chart/model/NxAxisTitle.h"
 #include "chart/model/NxValueLabel.h"
 #include "chart/source/InputStreamDataSource.h"
+#include "host/graphics/RecordingGraphics.h"
 
 using namespace norvex::chart;
 
@@ -173,4 +174,37 @@ TEST(ChartAreaLayoutTest, ATitleAboveTheYAxisClearsItsTopLabel) {
         if (l->getIsVisible()) topLabel = std::min(topLabel, l->getChartText().getTop());
     EXPECT_LE(t.getTop() + t.getHeight(), topLabel);
     EXPECT_GE(t.getTop(), 0);  // and the plot moved down to make room
+}
+
+TEST(ChartAreaPaintTest, GridThenDataThenAxesThenLabels) {
+    AreaFixture f;
+    f.y().setGridIsShowing(true);
+    f.area.setAxisBoundingBox(true);
+    f.chart->ensureStyles();
+    f.chart->getDataView(0)->getSeries(0)->getStyle()->setSymbolShape(NxSymbolStyle::DOT);
+    f.layout();
+    host::RecordingGraphics g;
+    f.area.paintComponent(g);
+    const auto& log = g.log();
+    auto first = [&](const std::string& what) {
+        for (size_t i = 0; i < log.size(); ++i)
+            if (log[i].find(what) != std::string::npos) return int(i);
+        return -1;
+    };
+    const host::Rectangle& p = f.area.getPlotRect();
+    int grid = first("setColor(192,192,192)");
+    int data = first("fillOval");
+    int axisLine = first("drawLine(" + std::to_string(p.x) + "," + std::to_string(p.y) + "," + std::to_string(p.x) +
+                         "," + std::to_string(p.y + p.height) + ")");
+    int box = first("drawRect(" + std::to_string(p.x) + "," + std::to_string(p.y));
+    int label = first("drawString");
+    ASSERT_GE(grid, 0);
+    ASSERT_GE(data, 0);
+    ASSERT_GE(axisLine, 0);
+    ASSERT_GE(box, 0);
+    ASSERT_GE(label, 0);
+    EXPECT_LT(grid, data);
+    EXPECT_LT(data, axisLine);
+    EXPECT_LT(axisLine, box);
+    EXPECT_LT(box, label);
 }
