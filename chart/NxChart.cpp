@@ -201,7 +201,9 @@ void NxChart::update() {
 void NxChart::recalc() {
     // A recalculation never starts another: changes made while it runs are recorded only.
     if (inRecalc || !getChanged()) return;
-    host::Lock lock(mutex());
+    // Layout work runs under the component tree's lock, as validation does (taking the
+    // chart's own lock here would invert the order its setters take the two in).
+    std::lock_guard tree(getTreeLock());
     inRecalc = true;
     ensureStyles();
     header->recalc();
@@ -243,7 +245,7 @@ void NxChart::setDoubleBuffer(bool b) {
 host::Dimension NxChart::titleSize(NxTitle& t) { return t.getIsShowing() ? t.preferredSize() : host::Dimension{0, 0}; }
 
 void NxChart::layout() {
-    host::Lock lock(mutex());
+    std::lock_guard tree(getTreeLock());
     recalc();
     // Margins larger than the chart leave an empty working rectangle, never a negative one.
     int W = std::max(0, getWidth() - margins.left - margins.right);
@@ -370,7 +372,7 @@ void NxChart::paint(host::Graphics& g) {
 }
 
 std::shared_ptr<host::Image> NxChart::snapshot() {
-    host::Lock lock(mutex());
+    std::lock_guard tree(getTreeLock());
     if (!isValid()) validate();
     auto img = host::Image::createOffscreen(std::max(1, getWidth()), std::max(1, getHeight()));
     if (img->hasError()) return img;

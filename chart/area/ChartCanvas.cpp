@@ -24,37 +24,43 @@ ChartCanvas::ChartCanvas() {
 }
 
 void ChartCanvas::setIsShowing(bool b) {
-    host::Lock lock(mutex());
-    if (b == isShowing_) return;
-    isShowing_ = b;
-    if (!b && !showBorder) {
-        cache_shadow_type = shadow_type;
-        cache_shadow = shadow;
-        cache_highlight = highlight;
-        shadow_type = shadow = highlight = 0;
-        cached = true;
-    } else if (b && cached) {
-        shadow_type = cache_shadow_type;
-        shadow = cache_shadow;
-        highlight = cache_highlight;
-        cached = false;
+    {
+        host::Lock lock(mutex());
+        if (b == isShowing_) return;
+        isShowing_ = b;
+        if (!b && !showBorder) {
+            cache_shadow_type = shadow_type;
+            cache_shadow = shadow;
+            cache_highlight = highlight;
+            shadow_type = shadow = highlight = 0;
+            cached = true;
+        } else if (b && cached) {
+            shadow_type = cache_shadow_type;
+            shadow = cache_shadow;
+            highlight = cache_highlight;
+            cached = false;
+        }
     }
     setChanged(true);
 }
 
 void ChartCanvas::setBorderType(int t) {
     if (t < 0 || t > 7) throw std::invalid_argument("Invalid BorderType in ChartCanvas");
-    host::Lock lock(mutex());
-    if (t == shadow_type) return;
-    shadow_type = t;
+    {
+        host::Lock lock(mutex());
+        if (t == shadow_type) return;
+        shadow_type = t;
+    }
     setChanged(true);
 }
 
 void ChartCanvas::setBorderWidth(int w) {
     if (w < 0) throw std::invalid_argument("BorderWidth must be positive");
-    host::Lock lock(mutex());
-    if (w == shadow) return;
-    shadow = w;
+    {
+        host::Lock lock(mutex());
+        if (w == shadow) return;
+        shadow = w;
+    }
     setChanged(true);
 }
 
@@ -76,17 +82,21 @@ int ChartCanvas::getHeight2() {
 }
 
 void ChartCanvas::setUser(DerivedInt& d, int v) {
-    host::Lock lock(mutex());
-    if (!d.isDefault && d.value == v) return;
-    d.set(v);
+    {
+        host::Lock lock(mutex());
+        if (!d.isDefault && d.value == v) return;
+        d.set(v);
+    }
     setChanged(true);
 }
 
 void ChartCanvas::setDefaultFlag(DerivedInt& d, bool b) {
-    host::Lock lock(mutex());
-    if (d.isDefault == b) return;
-    d.isDefault = b;
-    if (&d == &top) dimIsDefaultChangedToTrue = true;
+    {
+        host::Lock lock(mutex());
+        if (d.isDefault == b) return;
+        d.isDefault = b;
+        if (&d == &top) dimIsDefaultChangedToTrue = true;
+    }
     setChanged(true);
 }
 

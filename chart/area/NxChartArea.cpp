@@ -87,9 +87,11 @@ std::optional<host::Point> NxChartArea::unpickPoint(const ChartDataView& view, i
 void NxChartArea::setAngleUnit(int unit) {
     if (!NxChartUtil::validUnit(unit))
         throw std::invalid_argument("Invalid value for AngleUnit.  Must be one of DEGREES, RADIANS or GRADS");
-    host::Lock lock(mutex());
-    if (unit == angleUnit) return;
-    angleUnit = unit;
+    {
+        host::Lock lock(mutex());
+        if (unit == angleUnit) return;
+        angleUnit = unit;
+    }
     setChanged(true);
 }
 
@@ -97,36 +99,40 @@ NxAxisPtr NxChartArea::getXAxis(int i) const { return i >= 0 && size_t(i) < xaxe
 NxAxisPtr NxChartArea::getYAxis(int i) const { return i >= 0 && size_t(i) < yaxes.size() ? yaxes[size_t(i)] : nullptr; }
 
 void NxChartArea::setXAxis(int i, NxAxisPtr axis) {
-    host::Lock lock(mutex());
-    int n = int(xaxes.size());
-    if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid X axis index");
-    if (!axis) {
-        xaxes.erase(xaxes.begin() + i);
-    } else {
-        attach(axis, false);
-        if (i == n) xaxes.push_back(axis);
-        else xaxes[size_t(i)] = axis;
+    {
+        host::Lock lock(mutex());
+        int n = int(xaxes.size());
+        if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid X axis index");
+        if (!axis) {
+            xaxes.erase(xaxes.begin() + i);
+        } else {
+            attach(axis, false);
+            if (i == n) xaxes.push_back(axis);
+            else xaxes[size_t(i)] = axis;
+        }
+        if (!horizActionAxis || !isXAxis(horizActionAxis.get())) horizActionAxis = xaxes.front();
     }
-    if (!horizActionAxis || !isXAxis(horizActionAxis.get())) horizActionAxis = xaxes.front();
     setChanged(true);
 }
 
 void NxChartArea::setYAxis(int i, NxAxisPtr axis) {
-    host::Lock lock(mutex());
-    int n = int(yaxes.size());
-    if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid Y axis index");
-    if (!axis) {
-        yaxes.erase(yaxes.begin() + i);
-    } else {
-        attach(axis, true);
-        if (i == n) yaxes.push_back(axis);
-        else yaxes[size_t(i)] = axis;
+    {
+        host::Lock lock(mutex());
+        int n = int(yaxes.size());
+        if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid Y axis index");
+        if (!axis) {
+            yaxes.erase(yaxes.begin() + i);
+        } else {
+            attach(axis, true);
+            if (i == n) yaxes.push_back(axis);
+            else yaxes[size_t(i)] = axis;
+        }
+        auto inY = [this](const NxAxis* a) {
+            for (auto& y : yaxes) if (y.get() == a) return true;
+            return false;
+        };
+        if (!vertActionAxis || !inY(vertActionAxis.get())) vertActionAxis = yaxes.front();
     }
-    auto inY = [this](const NxAxis* a) {
-        for (auto& y : yaxes) if (y.get() == a) return true;
-        return false;
-    };
-    if (!vertActionAxis || !inY(vertActionAxis.get())) vertActionAxis = yaxes.front();
     setChanged(true);
 }
 
@@ -153,40 +159,50 @@ void NxChartArea::setVertActionAxis(NxAxisPtr axis) {
 }
 
 void NxChartArea::setAxisBoundingBox(bool b) {
-    host::Lock lock(mutex());
-    if (b == axisBoundingBox) return;
-    axisBoundingBox = b;
+    {
+        host::Lock lock(mutex());
+        if (b == axisBoundingBox) return;
+        axisBoundingBox = b;
+    }
     setChanged(true);
 }
 
 void NxChartArea::setFastAction(bool b) {
-    host::Lock lock(mutex());
-    if (b == fastAction) return;
-    fastAction = b;
+    {
+        host::Lock lock(mutex());
+        if (b == fastAction) return;
+        fastAction = b;
+    }
     setChanged(true);
 }
 
 void NxChartArea::setDepth(int d) {
     d = std::clamp(d, 0, 500);
-    host::Lock lock(mutex());
-    if (d == depth) return;
-    depth = d;
+    {
+        host::Lock lock(mutex());
+        if (d == depth) return;
+        depth = d;
+    }
     setChanged(true);
 }
 
 void NxChartArea::setElevation(int e) {
     e = std::clamp(e, -45, 45);
-    host::Lock lock(mutex());
-    if (e == elevation) return;
-    elevation = e;
+    {
+        host::Lock lock(mutex());
+        if (e == elevation) return;
+        elevation = e;
+    }
     setChanged(true);
 }
 
 void NxChartArea::setRotation(int r) {
     r = std::clamp(r, -45, 45);
-    host::Lock lock(mutex());
-    if (r == rotation) return;
-    rotation = r;
+    {
+        host::Lock lock(mutex());
+        if (r == rotation) return;
+        rotation = r;
+    }
     setChanged(true);
 }
 
@@ -304,7 +320,7 @@ void NxChartArea::calcLimits() {
 }
 
 void NxChartArea::recalc() {
-    host::Lock lock(mutex());
+    std::lock_guard tree(getTreeLock());
     if (!changed && !isDirty()) return;
     if (drawingWidth() < 1 || drawingHeight() < 1) return;
     ensureDrawables();
