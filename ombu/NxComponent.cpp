@@ -236,6 +236,8 @@ void NxComponent::paint(Graphics& gc) {
         g = getDoubleBufferGraphics();
         if (!g) g = draw_gc;
         if (paint_rect) g->setClip(*paint_rect);
+        // The off-screen copy draws the way the screen context does.
+        g->setAntialias(gc.getAntialias());
     }
     int W = getWidth(), H = getHeight();
     if (!paint_rect) {

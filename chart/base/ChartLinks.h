@@ -4,10 +4,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/base/Changeable.h"
+#include "chart/base/NxDataIndex.h"
 #include "host/base/Font.h"
 #include "host/base/Geometry.h"
 
@@ -30,6 +32,14 @@ public:
     virtual void dataViewTypeChanged(ChartDataView& view) = 0;
     // Width and height of a label in the font, as the area draws it.
     virtual host::Dimension measureText(const host::Font& font, const std::string& text) const = 0;
+    // Where the axes' pixel 0,0 lies in the chart's coordinates (the chart area's
+    // position plus its drawing-area origin).
+    virtual host::Point getPlotOrigin() const { return {0, 0}; }
+    // The nearest point of the view to p (axis pixels), and a point's axis pixel.
+    virtual std::optional<NxDataIndex> pickPoint(const std::shared_ptr<ChartDataView>&, host::Point, int) {
+        return std::nullopt;
+    }
+    virtual std::optional<host::Point> unpickPoint(const ChartDataView&, int, int) { return std::nullopt; }
 };
 
 // The chart: it keeps the views in drawing order and recomputes and repaints on update.

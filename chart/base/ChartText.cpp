@@ -2,7 +2,9 @@
 
 #include <stdexcept>
 
+#include "chart/base/RotateFilter.h"
 #include "host/graphics/Graphics.h"
+#include "host/graphics/Image.h"
 #include "util/NxString.h"
 
 namespace norvex::chart {
@@ -65,18 +67,46 @@ void ChartText::draw(host::Graphics& g) {
     ChartRegion::draw(g);
     host::Font f = font.value_or(g.getFont());
     g.setFont(f);
-    g.setColor(foreground.value_or(host::Color::black));
+    if (foreground) g.setColor(*foreground);
     host::Rectangle r{left.value, top.value, width.value, height.value};
+    if (rotation != DEG_0) return drawRotated(g, f, foreground.value_or(g.getColor()), r);
     if (realContents) {
         realContents->draw(nullptr, g, r, adjust == CENTER ? 1 : (adjust == RIGHT ? 2 : 0));
         return;
     }
-    // Rotated text is drawn unrotated inside its (exchanged) box until the chart's
-    // renderer supplies rotated images.
     host::FontMetrics fm = g.getFontMetrics(f);
     int w = fm.stringWidth(text);
     int x = adjust == CENTER ? r.x + (r.width - w) / 2 : (adjust == RIGHT ? r.x + r.width - w : r.x);
     g.drawString(text, x, r.y + (r.height - fm.getHeight()) / 2 + fm.getAscent());
+}
+
+void ChartText::drawRotated(host::Graphics& g, const host::Font& f, const host::Color& fg, const host::Rectangle& r) {
+    std::string key = text + '\x1f' + std::to_string(rotation) + '\x1f' + f.getName() + '\x1f' +
+                      std::to_string(f.getStyle()) + '\x1f' + std::to_string(f.getSize()) + '\x1f' +
+                      std::to_string(fg.getRGB()) + (g.getAntialias() ? "a" : "m");
+    if (!buffer || key != bufferKey) {
+        host::FontMetrics fm = host::FontMetrics::get(f);
+        host::Dimension d = realContents ? realContents->getSize(nullptr, f) : host::Dimension{fm.stringWidth(text), fm.getHeight()};
+        buffer.reset();
+        if (d.width <= 0 || d.height <= 0) return;
+        // Unrotated on a transparent image, then turned: what lies below shows around the glyphs.
+        auto img = host::Image::createTransparent(d.width, d.height);
+        if (img->hasError()) return;
+        auto ig = img->getGraphics();
+        ig->setAntialias(g.getAntialias());
+        ig->setFont(f);
+        ig->setColor(fg);
+        if (realContents)
+            realContents->draw(nullptr, *ig, host::Rectangle{0, 0, d.width, d.height}, 0);
+        else
+            ig->drawString(text, 0, fm.getAscent());
+        ig->dispose();
+        buffer = RotateFilter(rotation).filter(*img);
+        bufferKey = key;
+    }
+    if (!buffer || buffer->hasError()) return;
+    int x = r.x + (r.width - buffer->getWidth()) / 2, y = r.y + (r.height - buffer->getHeight()) / 2;
+    g.drawImage(buffer.get(), x, y);
 }
 
 }  // namespace norvex::chart

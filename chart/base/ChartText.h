@@ -9,6 +9,10 @@
 #include "chart/base/ChartRegion.h"
 #include "host/base/Geometry.h"
 
+namespace host {
+class Image;
+}
+
 namespace norvex::util {
 class NxString;
 }
@@ -50,6 +54,11 @@ private:
     std::string text;
     bool nxstring = false;
     std::shared_ptr<util::NxString> realContents;
+    // The rotated text, rendered once and redrawn until its look changes.
+    std::shared_ptr<host::Image> buffer;
+    std::string bufferKey;
+
+    void drawRotated(host::Graphics& g, const host::Font& f, const host::Color& fg, const host::Rectangle& r);
 };
 
 using ChartTextPtr = std::shared_ptr<ChartText>;

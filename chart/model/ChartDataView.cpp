@@ -331,6 +331,14 @@ std::optional<std::vector<double>> ChartDataView::toDoubleArray(const util::NxVe
     return out;
 }
 
+std::optional<std::vector<double>> ChartDataView::rowValues(const Chartable& source, int row) const {
+    if (auto d = source.getDoubleRow(row)) {
+        if (d->empty()) return std::nullopt;
+        return d;
+    }
+    return toDoubleArray(source.getRow(row));
+}
+
 void ChartDataView::calcXMinMax(MinMax& mm) {
     if (!xaxis) {
         for (const auto& s : series)
@@ -510,6 +518,66 @@ void ChartDataView::setX(std::optional<std::vector<double>> x) {
     host::Lock lock(mutex());
     xvalues = std::move(x);
     setChanged(true);
+}
+
+// ---- pixels and data ----
+
+namespace {
+AxisArea* areaOf(const DataViewParent* chart) { return chart ? chart->getChartArea() : nullptr; }
+}  // namespace
+
+NxDataCoord ChartDataView::map(int x, int y) const {
+    if (!xaxis || !yaxis) return {};
+    host::Point o = areaOf(chart) ? areaOf(chart)->getPlotOrigin() : host::Point{0, 0};
+    int px = x - o.x, py = y - o.y;
+    if (xaxis->getIsVertical()) return {xaxis->toData(py), yaxis->toData(px)};
+    return {xaxis->toData(px), yaxis->toData(py)};
+}
+
+host::Point ChartDataView::unmap(double x, double y) const {
+    if (!xaxis || !yaxis) return {};
+    host::Point o = areaOf(chart) ? areaOf(chart)->getPlotOrigin() : host::Point{0, 0};
+    int px = xaxis->toPixel(x), py = yaxis->toPixel(y);
+    if (xaxis->getIsVertical()) std::swap(px, py);
+    return {px + o.x, py + o.y};
+}
+
+std::optional<host::Point> ChartDataView::dataIndexToCoord(const NxDataIndex& index) const {
+    AxisArea* area = areaOf(chart);
+    if (!area || !index.series) return std::nullopt;
+    auto p = area->unpickPoint(*this, getSeriesIndex(index.series.get()), index.point);
+    if (!p) return std::nullopt;
+    host::Point o = area->getPlotOrigin();
+    return host::Point{p->x + o.x, p->y + o.y};
+}
+
+std::optional<NxDataIndex> ChartDataView::coordToDataIndex(int x, int y, int focus) {
+    AxisArea* area = areaOf(chart);
+    if (!area || !chart) return std::nullopt;
+    std::shared_ptr<ChartDataView> self;
+    for (int i = 0; i < chart->getNumData() && !self; ++i)
+        if (chart->getDataView(i).get() == this) self = chart->getDataView(i);
+    if (!self) return std::nullopt;
+    host::Point o = area->getPlotOrigin();
+    return area->pickPoint(self, {x - o.x, y - o.y}, focus);
+}
+
+NxChartStylePtr ChartDataView::getChartStyle(int i) const {
+    return i >= 0 && size_t(i) < series.size() ? series[size_t(i)]->getStyle() : nullptr;
+}
+
+void ChartDataView::setChartStyle(int i, NxChartStylePtr style) {
+    if (i >= 0 && size_t(i) < series.size()) series[size_t(i)]->setStyle(std::move(style));
+}
+
+std::vector<NxChartStylePtr> ChartDataView::getChartStyle() const {
+    std::vector<NxChartStylePtr> out;
+    for (auto& s : series) out.push_back(s->getStyle());
+    return out;
+}
+
+void ChartDataView::setChartStyle(const std::vector<NxChartStylePtr>& styles) {
+    for (size_t i = 0; i < styles.size() && i < series.size(); ++i) series[i]->setStyle(styles[i]);
 }
 
 }  // namespace norvex::chart

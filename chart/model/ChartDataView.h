@@ -13,6 +13,8 @@
 #include "chart/base/ChartLinks.h"
 #include "chart/model/DataInterpretation.h"
 #include "chart/base/DoubleCoord.h"
+#include "chart/base/NxDataCoord.h"
+#include "chart/base/NxDataIndex.h"
 #include "chart/base/MinMax.h"
 #include "chart/model/NxBarChartFormat.h"
 #include "chart/base/TrackChange.h"
@@ -88,6 +90,8 @@ public:
 
     // Numbers give their value, numeric strings are parsed, anything else is a hole.
     std::optional<std::vector<double>> toDoubleArray(const util::NxVectorPtr& v) const;
+    // Row row of a source as doubles (empty rows give nullopt, as toDoubleArray).
+    std::optional<std::vector<double>> rowValues(const Chartable& source, int row) const;
 
     void calcXMinMax(MinMax& mm);
     void calcYMinMax(MinMax& mm) const;
@@ -119,6 +123,25 @@ public:
     // The X values the series of an ARRAY layout share.
     const std::optional<std::vector<double>>& getX() const { return xvalues; }
     void setX(std::optional<std::vector<double>> x);
+
+    // Chart coordinates to data values and back, through the view's axes and the
+    // chart area's plot origin (X and Y exchanged when the X axis is vertical).
+    NxDataCoord map(int x, int y) const;
+    host::Point unmap(double x, double y) const;
+    NxDataCoord coordToDataCoord(int x, int y) const { return map(x, y); }
+    host::Point dataCoordToCoord(double x, double y) const { return unmap(x, y); }
+    // The chart coordinates of a picked point, or nothing (a hole, no drawing yet).
+    std::optional<host::Point> dataIndexToCoord(const NxDataIndex& index) const;
+    // The nearest drawn point to a chart pixel, or nothing.
+    std::optional<NxDataIndex> coordToDataIndex(int x, int y, int focus);
+    // Drawers keep their geometry themselves; the slot stays for derived views.
+    virtual void calcTransientData() {}
+
+    // The chart styles of the series (null for an index outside the series).
+    NxChartStylePtr getChartStyle(int i) const;
+    void setChartStyle(int i, NxChartStylePtr style);
+    std::vector<NxChartStylePtr> getChartStyle() const;
+    void setChartStyle(const std::vector<NxChartStylePtr>& styles);
 
     const host::Value& getTransientData() const { return transientData; }
     void setTransientData(host::Value v) { transientData = std::move(v); }

@@ -139,4 +139,17 @@ int ChartDataViewSeries::getPoint(double value, const std::vector<double>* array
     return best;
 }
 
+void ChartDataViewSeries::setStyle(NxChartStylePtr s) {
+    host::Lock lock(mutex());
+    if (s == style) return;
+    if (style && style->getParent() == this) style->setParent(nullptr);
+    style = std::move(s);
+    if (style) style->setParent(this);
+    markParentChanged();
+}
+
+void ChartDataViewSeries::setChanged(bool b) {
+    if (b) markParentChanged();
+}
+
 }  // namespace norvex::chart

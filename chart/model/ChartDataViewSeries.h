@@ -8,6 +8,7 @@
 
 #include "chart/base/DerivedInt.h"
 #include "chart/base/MinMax.h"
+#include "chart/style/NxChartStyle.h"
 #include "host/runtime/Object.h"
 #include "host/runtime/Value.h"
 
@@ -16,12 +17,15 @@ namespace norvex::chart {
 class ChartDataView;
 class NxAxis;
 
-class ChartDataViewSeries : public host::Object {
+class ChartDataViewSeries : public host::Object, public Changeable {
     HOST_OBJECT(ChartDataViewSeries, "norvex.chart.ChartDataViewSeries", host::Object)
 public:
     using Values = std::optional<std::vector<double>>;
 
     ChartDataViewSeries();
+    ~ChartDataViewSeries() override {
+        if (style && style->getParent() == this) style->setParent(nullptr);
+    }
     std::string toString() const override { return name; }
 
     // Sets the values (x null: the view's shared X values) and the owning view.
@@ -74,6 +78,12 @@ public:
 
     bool hasOwnX() const { return xvalues.has_value(); }
 
+    // How the series is drawn; null until the chart gives it the next default style.
+    const NxChartStylePtr& getStyle() const { return style; }
+    void setStyle(NxChartStylePtr s);
+    // A change of the style marks the view changed.
+    void setChanged(bool b) override;
+
 private:
     double holeValue() const;
     void markParentChanged();
@@ -88,6 +98,7 @@ private:
     bool isShowingInLegend = true;
     bool isIncluded = true;
     std::string label;
+    NxChartStylePtr style;
 };
 
 using ChartDataViewSeriesPtr = std::shared_ptr<ChartDataViewSeries>;

@@ -21,6 +21,9 @@ public:
     // A number, or a string holding a number.
     virtual host::Value getDataItem(int row, int column) const = 0;
     virtual util::NxVectorPtr getRow(int row) const = 0;
+    // The row as plain numbers when the source holds nothing else (no boxing and
+    // unboxing of every value); nullopt makes readers go through getRow.
+    virtual std::optional<std::vector<double>> getDoubleRow(int) const { return std::nullopt; }
     virtual int getNumRows() const = 0;
     // No labels: nullopt.
     virtual std::optional<std::vector<std::string>> getPointLabels() const = 0;

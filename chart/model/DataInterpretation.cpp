@@ -99,7 +99,7 @@ void DataInterpretation::changeRow(int row, int) {
     int s;
     bool isX;
     if (!rowTarget(row, s, isX)) return;
-    setRowValues(row, view->toDoubleArray(source->getRow(row)));
+    setRowValues(row, view->rowValues(*source, row));
 }
 
 void DataInterpretation::changeColumn(int, int column) {
@@ -157,11 +157,11 @@ void ArrayDataInterpretation::loadData(Chartable& src) {
     std::optional<std::vector<double>> x;
     std::vector<ChartDataViewSeriesPtr> list;
     if (n >= 2) {
-        x = view->toDoubleArray(src.getRow(0));
+        x = view->rowValues(src, 0);
         for (int i = 1; i < n; ++i) {
             auto s = std::make_shared<ChartDataViewSeries>();
             s->setDrawingOrder(i - 1);  // before init: no parent to tell yet
-            s->init(std::nullopt, view->toDoubleArray(src.getRow(i)), view);
+            s->init(std::nullopt, view->rowValues(src, i), view);
             list.push_back(std::move(s));
         }
     }
@@ -190,7 +190,7 @@ bool ArrayDataInterpretation::editPoint(int series, int index, const host::Value
 void ArrayDataInterpretation::addRow(int row, int column) {
     if (row <= 0 || row - 1 > view->getNumSeries()) return reset(row, column);
     auto s = std::make_shared<ChartDataViewSeries>();
-    s->init(std::nullopt, view->toDoubleArray(source->getRow(row)), view);
+    s->init(std::nullopt, view->rowValues(*source, row), view);
     s->setDrawingOrder(row - 1);
     view->series.insert(view->series.begin() + (row - 1), s);
     readSeriesNames(row - 1, row);
@@ -217,7 +217,7 @@ void GeneralDataInterpretation::loadData(Chartable& src) {
     for (int i = 0; i + 1 < n; i += 2) {
         auto s = std::make_shared<ChartDataViewSeries>();
         s->setDrawingOrder(i / 2);  // before init: no parent to tell yet
-        s->init(view->toDoubleArray(src.getRow(i)), view->toDoubleArray(src.getRow(i + 1)), view);
+        s->init(view->rowValues(src, i), view->rowValues(src, i + 1), view);
         list.push_back(std::move(s));
     }
     view->xvalues.reset();

@@ -64,6 +64,16 @@ void NxAxis::changedProperty() { setChanged(true); }
     (field).isDefault = (b);            \
     changedProperty()
 
+NxLineStyle& NxAxis::getGridStyle() {
+    host::Lock lock(mutex());
+    if (!gridStyle) {
+        gridStyle = std::make_shared<NxLineStyle>(1, host::Color::lightGray, NxLineStyle::SOLID);
+        gridOwner = std::make_unique<NxChartStyle>(gridStyle, nullptr, nullptr);
+        gridOwner->setParent(this);
+    }
+    return *gridStyle;
+}
+
 void NxAxis::setGridIsShowing(bool b) { NX_SET_FIELD(gridIsShowing, b); }
 void NxAxis::setGridSpacing(double v) { NX_SET_DERIVED(gridSpacing, v); }
 void NxAxis::setGridSpacingIsDefault(bool b) { NX_SET_DEFAULT(gridSpacing, b); }

@@ -15,6 +15,7 @@
 #include "chart/base/DerivedInt.h"
 #include "chart/base/DerivedString.h"
 #include "chart/base/MinMax.h"
+#include "chart/style/NxChartStyle.h"
 #include "host/base/Date.h"
 
 namespace norvex::chart {
@@ -52,6 +53,9 @@ public:
     void setGridSpacing(double v);
     bool getGridSpacingIsDefault() const { return gridSpacing.isDefault; }
     void setGridSpacingIsDefault(bool b);
+    // The grid lines' style (a light grey solid line unless set).
+    NxLineStyle& getGridStyle();
+    void setGridColor(const host::Color& c) { getGridStyle().setColor(c); }
     bool getIsLogarithmic() const { return isLogarithmic; }
     void setIsLogarithmic(bool b);
     bool getIsEditable() const { return isEditable; }
@@ -225,6 +229,8 @@ private:
     std::unique_ptr<AnnotationHandler> annoHandler;
     std::shared_ptr<NxAxisTitle> title;
     std::shared_ptr<NxLabelGenerator> labelGenerator;
+    std::shared_ptr<NxLineStyle> gridStyle;
+    std::unique_ptr<NxChartStyle> gridOwner;  // passes grid style changes to the axis
 };
 
 using NxAxisPtr = std::shared_ptr<NxAxis>;

@@ -1,9 +1,11 @@
 #include "chart/model/NxAxisTitle.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "chart/model/AnnotationHandler.h"
 #include "chart/model/NxAxis.h"
+#include "chart/model/NxValueLabel.h"
 
 namespace norvex::chart {
 
@@ -58,6 +60,18 @@ void NxAxisTitle::layout(NxAxis& axis) {
     fixPlacement(axis);
     host::Dimension d = axis.getAnnotationHandler().measure(*this);
     int l = axis.getLeft(), t = axis.getTop(), w = axis.getWidth(), h = axis.getHeight();
+    // Labels at the ends of a vertical axis reach beyond it: titles above or below
+    // the axis clear them.
+    int above = 0, below = 0;
+    if (axis.getIsVertical())
+        for (auto& v : axis.getAnnotations()) {
+            if (!v->getIsVisible()) continue;
+            const ChartText& lt = v->getChartText();
+            above = std::max(above, t - lt.getTop());
+            below = std::max(below, lt.getTop() + lt.getHeight() - (t + h));
+        }
+    t -= above;
+    h += above + below;
     int x = l, y = t;
     switch (placement.value) {
         case NORTH: x = l + (w - d.width) / 2; y = t - d.height - 1; break;

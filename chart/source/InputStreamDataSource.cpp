@@ -62,6 +62,12 @@ util::NxVectorPtr InputStreamDataSource::getRow(int row) const {
     return v;
 }
 
+std::optional<std::vector<double>> InputStreamDataSource::getDoubleRow(int row) const {
+    host::Lock lock(mutex());
+    if (row < 0 || row >= int(data.size())) throw std::out_of_range("No such data row: " + std::to_string(row));
+    return data[size_t(row)];
+}
+
 std::string InputStreamDataSource::getSeriesName(int i) const {
     if (i < 0 || i >= int(seriesNames.size())) return "";
     return seriesNames[size_t(i)];

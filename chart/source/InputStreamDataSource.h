@@ -44,6 +44,7 @@ public:
     host::Value getDataItem(int row, int column) const override;
     // A copy of the row; std::out_of_range for a row that is not there.
     util::NxVectorPtr getRow(int row) const override;
+    std::optional<std::vector<double>> getDoubleRow(int row) const override;
     int getNumRows() const override { return int(data.size()); }
     std::optional<std::vector<std::string>> getPointLabels() const override { return pointLabels; }
     // "" when the series has no name.

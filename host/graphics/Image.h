@@ -30,6 +30,9 @@ class Image : public Object {
 public:
     // An opaque off-screen image filled with white; dimensions clamped to at least 1.
     static std::shared_ptr<Image> createOffscreen(int w, int h);
+    // An off-screen image whose pixels start fully transparent (for text and shapes
+    // drawn over whatever lies below).
+    static std::shared_ptr<Image> createTransparent(int w, int h);
     // An image from non-premultiplied ARGB pixels, row-major: pixel (x, y) is
     // pixels[offset + y * scan + x].
     static std::shared_ptr<Image> fromARGB(int w, int h, const uint32_t* pixels, int offset, int scan);

@@ -110,6 +110,7 @@ GraphicsPtr Window::graphicsFor(Component& c) {
     paintSerial_.fetch_add(1, std::memory_order_acq_rel);
     g->setFont(c.getFont());
     g->setColor(c.getForeground().value_or(Color::black));
+    if (antialias_) g->setAntialias(true);
     return g;
 }
 

@@ -55,6 +55,9 @@ public:
     // already translated to it.
     using GraphicsFactory = std::function<GraphicsPtr(Component&)>;
     void setGraphicsFactory(GraphicsFactory f);
+    // Every graphics context of the window's components draws antialiased (off by default).
+    void setAntialias(bool on) { antialias_ = on; }
+    bool getAntialias() const { return antialias_; }
     GraphicsPtr graphicsFor(Component& c);
 
     void setBackend(std::shared_ptr<WindowBackend> b);
@@ -76,6 +79,7 @@ private:
     std::shared_ptr<WindowBackend> backend_;
     std::atomic<Component*> focusOwner_{nullptr};  // set on the event thread, read anywhere
     std::atomic<uint64_t> paintSerial_{0};
+    std::atomic<bool> antialias_{false};
 };
 
 class Frame : public Window {

@@ -458,3 +458,14 @@ TEST(Showing, TwoThreadsPaintOneWindowAtOnce) {
     EXPECT_EQ(buf->getPixel(50, 50), 0xffff0000u);
     EXPECT_EQ(buf->getPixel(150, 50), 0xff0000ffu);
 }
+
+TEST(Showing, AnAntialiasedWindowGivesAntialiasedGraphics) {
+    auto f = shownFrame(100, 80);
+    auto c = std::make_shared<Canvas>();
+    f->add(c);
+    f->setVisible(true);
+    EXPECT_FALSE(c->getGraphics()->getAntialias());
+    f->setAntialias(true);
+    EXPECT_TRUE(c->getGraphics()->getAntialias());
+    f->dispose();
+}

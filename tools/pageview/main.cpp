@@ -37,6 +37,8 @@ const char* kHelp =
     "  --format F      png or gif: the format for standard output (default png)\n"
     "  --width N       override the applet's width\n"
     "  --height N      override the applet's height\n"
+    "  --antialias     draw smooth (antialiased) lines, shapes and text instead of\n"
+    "                  the classic exact-pixel look\n"
     "  --window        show the page in a window on the X display (DISPLAY) until\n"
     "                  it is closed, instead of writing a picture\n"
     "  --seconds N     with --window: close the window after N seconds\n"
@@ -118,6 +120,7 @@ int main(int argc, char** argv) {
     int width = -1, height = -1;
     bool quiet = false;
     bool windowMode = false;
+    bool antialias = false;
     std::string format = "png";
     int seconds = -1;
     for (int i = 1; i < argc; ++i) {
@@ -141,6 +144,8 @@ int main(int argc, char** argv) {
         } else if (a == "--format") {
             format = needValue("--format");
             if (format != "png" && format != "gif") return fail(2, "--format takes png or gif");
+        } else if (a == "--antialias") {
+            antialias = true;
         } else if (a == "--window") {
             windowMode = true;
         } else if (a == "--seconds") {
@@ -192,6 +197,7 @@ int main(int argc, char** argv) {
         host::Page page = host::Page::read(pagePath);
         host::PageHost view(page, width, height);
         view.context()->setQuiet(quiet);
+        view.frame().setAntialias(antialias);
         view.show();
         std::string error;
         if (windowMode) {

@@ -1,0 +1,119 @@
+// Rendering charts to PNG in process: an 800 x 600 chart with a title and axis titles
+// through the chart component and the raster graphics.
+//   line100k:    one series, 100,000 points
+//   multi10x10k: ten series of 10,000 points
+// Separate benchmarks time the parts: recalculation (limits, scales, labels, layout,
+// pixel geometry), painting, and writing the PNG.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/NxChart.h"
+#include "chart/model/NxAxisTitle.h"
+#include "host/graphics/Image.h"
+#include "host/ui/Window.h"
+
+using namespace norvex::chart;
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+struct Scene {
+    std::shared_ptr<host::Frame> frame = host::create<host::Frame>();
+    std::shared_ptr<NxChart> chart = host::create<NxChart>();
+
+    explicit Scene(bool multi) {
+        auto view = chart->getDataView(0);
+        view->setIsBatched(true);
+        int n = multi ? 10000 : 100000;
+        std::vector<double> xs(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) xs[size_t(i)] = i;
+        view->setX(xs);
+        int series = multi ? 10 : 1;
+        for (int k = 0; k < series; ++k) {
+            std::vector<double> ys(static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i)
+                ys[size_t(i)] = multi ? 100 * std::sin(kTwoPi * i / 5000 + 0.6 * k) + 10 * std::sin(kTwoPi * i / (53 + 11 * k)) + 20 * k
+                                      : 100 * std::sin(kTwoPi * i / 20000) + 10 * std::sin(kTwoPi * i / 137) +
+                                            3 * std::sin(kTwoPi * i / 7.3);
+            view->addSeries(k)->setY(std::move(ys));
+        }
+        view->setIsBatched(false);
+        chart->ensureStyles();
+        for (auto& s : view->getSeries()) s->getStyle()->setSymbolShape(NxSymbolStyle::NONE);
+        chart->setBackground(host::Color::white);
+        chart->getHeader().setText(multi ? "Ten series" : "One hundred thousand points");
+        view->getXAxis()->getTitle().setText("Sample", false);
+        view->getYAxis()->getTitle().setText("Value", false);
+        view->getYAxis()->getTitle().setRotation(ChartText::DEG_90);
+        view->getYAxis()->getTitle().setPlacement(NxAxisTitle::WEST);
+        frame->setLayout(nullptr);
+        frame->reshape(0, 0, 800, 600);
+        frame->add(chart);
+        chart->reshape(0, 0, 800, 600);
+        frame->addNotify();
+        frame->validate();
+        frame->setVisible(true);
+    }
+    ~Scene() { frame->dispose(); }
+
+    void relayout() {
+        chart->getChartAreaRegion().setChanged(true, false);
+        chart->setChanged(true, false);
+        chart->invalidate();
+        frame->validate();
+    }
+    void paint() { frame->paintTree(); }
+    bool write(const std::string& path) { return frame->getBuffer()->writePNG(path); }
+};
+
+void renderAll(benchmark::State& state, bool multi) {
+    Scene s(multi);
+    for (auto _ : state) {
+        s.relayout();
+        s.paint();
+        if (!s.write("/tmp/bench_chart_render.png")) state.SkipWithError("cannot write the PNG");
+    }
+}
+
+void BM_Render_line100k(benchmark::State& state) { renderAll(state, false); }
+void BM_Render_multi10x10k(benchmark::State& state) { renderAll(state, true); }
+
+void BM_Recalc_line100k(benchmark::State& state) {
+    Scene s(false);
+    for (auto _ : state) s.relayout();
+}
+
+void BM_Paint_line100k(benchmark::State& state) {
+    Scene s(false);
+    s.relayout();
+    for (auto _ : state) s.paint();
+}
+
+void BM_Paint_multi10x10k(benchmark::State& state) {
+    Scene s(true);
+    s.relayout();
+    for (auto _ : state) s.paint();
+}
+
+void BM_WritePNG_line100k(benchmark::State& state) {
+    Scene s(false);
+    s.relayout();
+    s.paint();
+    for (auto _ : state) s.write("/tmp/bench_chart_render.png");
+}
+
+}  // namespace
+
+BENCHMARK(BM_Render_line100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render_multi10x10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Recalc_line100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Paint_line100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Paint_multi10x10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePNG_line100k)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

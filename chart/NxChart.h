@@ -1,0 +1,169 @@
+// The chart component: a container of the header, the chart area and the footer,
+// with the ordered list of data views. Batches changes so that many property
+// changes cause one recalculation and one repaint, and tells listeners of changes,
+// paints and picks.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/NxTitle.h"
+#include "chart/area/NxChartArea.h"
+#include "chart/model/ChartDataView.h"
+#include "ombu/NxContainer.h"
+
+namespace host {
+class Image;
+}
+
+namespace norvex::chart {
+
+class NxChart;
+
+struct NxChartEvent {
+    NxChart* chart;
+    NxAxis* axis;
+};
+
+struct NxPickEvent {
+    NxChart* chart;
+    NxDataIndex pickResult;
+    const NxDataIndex& getPickResult() const { return pickResult; }
+};
+
+class NxChartListener {
+public:
+    virtual ~NxChartListener() = default;
+    virtual void changeChart(const NxChartEvent&) {}
+    virtual void paintChart(NxChart&) {}
+};
+using NxChartAdapter = NxChartListener;
+
+class NxPickListener {
+public:
+    virtual ~NxPickListener() = default;
+    virtual void pick(const NxPickEvent& e) = 0;
+};
+
+class NxChart : public ombu::NxContainer, public ChartHost {
+    HOST_CREATABLE(NxChart, "norvex.chart.NxChart", ombu::NxContainer)
+public:
+    static constexpr int NONE = -1, PLOT = 0, SCATTER_PLOT = 1, POLAR = 2, RADAR = 3, FILLED_RADAR = 4, HILO = 5,
+                         HILO_OPEN_CLOSE = 6, CANDLE = 7, AREA = 8, BAR = 9, STACKING_BAR = 10, PIE = 11;
+    static constexpr int EAST = 1, WEST = 2, NORTH = 16, SOUTH = 32, NORTHEAST = 17, NORTHWEST = 18,
+                         SOUTHEAST = 33, SOUTHWEST = 34;
+
+    NxChart();
+    explicit NxChart(int type);
+    NxChart(host::Applet* applet, const std::string& name);
+    ~NxChart() override;
+
+    void initialize() override;
+    // The chart's own parameters after the container's (only for this exact class).
+    void getParameters() override;
+
+    NxTitle& getHeader() { return *header; }
+    NxTitle& getFooter() { return *footer; }
+    NxChartArea& getChartAreaRegion() { return *chartArea; }
+    const NxChartAreaPtr& getChartAreaPtr() const { return chartArea; }
+
+    // DataViewParent
+    int getNumData() const override { return int(data.size()); }
+    std::shared_ptr<ChartDataView> getDataView(int index) const override;
+    bool getIsBatched() const override { return isBatched; }
+    using ombu::NxContainer::update;
+    void update() override;
+    AxisArea* getChartArea() const override { return chartArea.get(); }
+    // ChartHost
+    bool isInRecalc() const override { return inRecalc; }
+    host::Component* asComponent() override { return this; }
+
+    std::vector<std::shared_ptr<ChartDataView>> getDataViews() const { return data; }
+    // Creates a new view of the chart's first type and stores it at index.
+    std::shared_ptr<ChartDataView> addDataView(int index);
+    // 0 <= index <= count ("Invalid ChartDataView index in NxChart."); null removes view index.
+    void setDataView(int index, std::shared_ptr<ChartDataView> view);
+    void setDataView(const std::vector<std::shared_ptr<ChartDataView>>& views);
+    std::shared_ptr<ChartDataView> findDataView(const std::string& name) const;
+    std::shared_ptr<ChartDataView> findData(const NxAxis* axis) const;
+    // std::out_of_range outside the views.
+    void removeDataView(int index);
+    // Gives every series without a style the next default one.
+    void ensureStyles();
+
+    void setIsBatched(bool b);
+    void setChanged(bool b) override;
+    void setChanged(bool b, bool updateParent);
+    // The chart's own flag or any region's.
+    bool getChanged() const;
+    bool isChanged() const { return getChanged(); }
+    void recalc();
+
+    void layout() override;
+    host::Dimension preferredSize() override;
+    host::Dimension minimumSize() override { return preferredSize(); }
+    host::Insets insets() override { return margins; }
+    int getTopMargin() const { return margins.top; }
+    int getLeftMargin() const { return margins.left; }
+    int getBottomMargin() const { return margins.bottom; }
+    int getRightMargin() const { return margins.right; }
+    void setTopMargin(int v);
+    void setLeftMargin(int v);
+    void setBottomMargin(int v);
+    void setRightMargin(int v);
+    int getOffset() const { return offset; }
+    void setOffset(int v);
+    void setPreferredSize(int w, int h);
+
+    bool getAllowUserChanges() const { return allowUserChanges; }
+    void setAllowUserChanges(bool b) { allowUserChanges = b; }
+    void setDoubleBuffer(bool b);
+
+    // p in chart coordinates; the chart area's pick for the view (null: any view).
+    std::optional<NxDataIndex> pick(host::Point p, const std::shared_ptr<ChartDataView>& view);
+    // Chart coordinates of a data point, or nothing.
+    std::optional<host::Point> unpick(const std::shared_ptr<ChartDataView>& view, int series, int point);
+
+    void addChartListener(NxChartListener* l);
+    void removeChartListener(NxChartListener* l);
+    void sendEvent(NxAxis* axis);
+    void addPickListener(NxPickListener* l);
+    void removePickListener(NxPickListener* l);
+    void sendPickEvent(const NxDataIndex& di);
+
+    // A picture of the chart as currently laid out.
+    std::shared_ptr<host::Image> snapshot();
+    void paint(host::Graphics& g) override;
+
+    // Number of repaints the chart started (batching tests and diagnostics).
+    int getUpdateCount() const { return updateCount; }
+
+private:
+    void init(int type);
+    void reorderDataViews();
+    void setMargin(int& field, int v);
+    host::Dimension titleSize(NxTitle& t);
+
+    NxChartAreaPtr chartArea;
+    NxTitlePtr footer, header;
+    bool isBatched = false;
+    bool allowUserChanges = false;
+    std::vector<NxChartListener*> listeners;
+    std::vector<NxPickListener*> pickListeners;
+    std::vector<std::shared_ptr<ChartDataView>> data;
+    host::Insets margins{1, 1, 1, 1};
+    host::Dimension prefSize{-1, -1};
+    int offset = 5;
+    bool changed = true;
+    std::atomic<bool> inRecalc{false};  // read by regions changed on other threads
+    int firstType = PLOT;
+    int updateCount = 0;
+};
+
+using NxChartPtr = std::shared_ptr<NxChart>;
+
+}  // namespace norvex::chart

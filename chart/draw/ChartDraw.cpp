@@ -1,0 +1,52 @@
+#include "chart/draw/ChartDraw.h"
+
+#include <stdexcept>
+
+#include "chart/draw/PlotChartDraw.h"
+#include "chart/model/ChartDataView.h"
+
+namespace norvex::chart {
+
+ChartDraw::ChartDraw(std::shared_ptr<ChartDataView> view) : data(std::move(view)) {
+    chartType = data ? data->getChartType() : -1;
+    changed = true;
+}
+
+std::shared_ptr<ChartDraw> ChartDraw::makeDrawObject(const std::shared_ptr<ChartDataView>& view) {
+    int type = view ? view->getChartType() : -1;
+    switch (type) {
+        case ChartDataView::PLOT:
+        case ChartDataView::SCATTER_PLOT: return std::make_shared<PlotChartDraw>(view);
+        // Types whose drawers come later draw nothing and pick nothing.
+        case ChartDataView::POLAR:
+        case ChartDataView::RADAR:
+        case ChartDataView::FILLED_RADAR:
+        case ChartDataView::HILO:
+        case ChartDataView::CANDLE:
+        case ChartDataView::AREA:
+        case ChartDataView::BAR:
+        case ChartDataView::STACKING_BAR:
+        case ChartDataView::PIE: return std::make_shared<ChartDraw>(view);
+        default: throw std::invalid_argument("Illegal chart type specified in ChartDraw");
+    }
+}
+
+void ChartDraw::recalc() {
+    numShowing = 0;
+    if (!data) return;
+    for (const auto& s : data->getSeries())
+        if (s->getIsShowing()) ++numShowing;
+}
+
+void ChartDraw::setChanged(bool b) {
+    changed = b;
+    if (!b && data) data->setChanged(false, false);
+}
+
+void ChartDraw::setChanged(bool b, bool updateParent) {
+    if (updateParent) return setChanged(b);
+    changed = b;
+    if (!b && data) data->setChanged(false, false);
+}
+
+}  // namespace norvex::chart

@@ -1,0 +1,60 @@
+// The drawer of one data view, chosen by its chart type: recomputes pixel geometry
+// when data or axes changed, draws, finds the point nearest a pixel (pick), gives a
+// point's pixel back (unpick) and edits a point interactively.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "chart/base/NxDataIndex.h"
+#include "chart/base/TrackChange.h"
+#include "host/base/Geometry.h"
+
+namespace host {
+class Graphics;
+}
+
+namespace norvex::chart {
+
+class ChartDataView;
+
+class ChartDraw : public TrackChange {
+    HOST_OBJECT(ChartDraw, "norvex.chart.ChartDraw", TrackChange)
+public:
+    explicit ChartDraw(std::shared_ptr<ChartDataView> view);
+
+    // The drawer of the view's chart type; "Illegal chart type specified in
+    // ChartDraw" for HILO_OPEN_CLOSE and values outside the table.
+    static std::shared_ptr<ChartDraw> makeDrawObject(const std::shared_ptr<ChartDataView>& view);
+
+    int getChartType() const { return chartType; }
+    const std::shared_ptr<ChartDataView>& getDataView() const { return data; }
+    int getNumShowing() const { return numShowing; }
+
+    // Counts the showing series.
+    virtual void recalc();
+    // Draws in the chart area's drawing-area coordinates.
+    virtual void draw(host::Graphics&) {}
+    // p in drawing-area coordinates (the chart area converts); focus PICK_FOCUS_XY,
+    // PICK_FOCUS_X or PICK_FOCUS_Y.
+    virtual std::optional<NxDataIndex> pick(host::Point, int) { return std::nullopt; }
+    // Drawing-area pixel of a data point, or nothing.
+    virtual std::optional<host::Point> unpick(int, int) { return std::nullopt; }
+    virtual void startEdit(const NxDataIndex&) {}
+    virtual void showEdit(const NxDataIndex&, int, int) {}
+    // The edited point's index, or -1 when nothing was changed.
+    virtual int endEdit(const NxDataIndex&, int, int) { return -1; }
+
+    // Becoming unchanged also clears the view's flag (without telling the chart).
+    void setChanged(bool b) override;
+    void setChanged(bool b, bool updateParent);
+
+protected:
+    int chartType = -1;
+    std::shared_ptr<ChartDataView> data;
+    int numShowing = 0;
+};
+
+using ChartDrawPtr = std::shared_ptr<ChartDraw>;
+
+}  // namespace norvex::chart
