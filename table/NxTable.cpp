@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "table/Create.h"
 #include "table/model/TableOps.h"
+#include "table/view/TableView.h"
 
 namespace norvex::table {
 
@@ -18,6 +20,12 @@ void invalid(const char* property) {
 NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, name) {
     allow_cell_resize = NxTblEnum::RESIZE_ALL;
     track_cursor = true;
+    setViewHooks(std::make_unique<TableView>(*this));
+}
+
+void NxTable::initialize() {
+    Table::initialize();
+    if (getApplet()) CreateNxTable::create(getApplet(), *this);
 }
 
 void NxTable::setMode(int m) {

@@ -14,6 +14,8 @@ class NxTable : public Table {
     HOST_CREATABLE(NxTable, "norvex.table.NxTable", Table)
 public:
     explicit NxTable(host::Applet* applet = nullptr, const std::string& name = "");
+    // Reads the page parameters once, when the table is made inside a page.
+    void initialize() override;
 
     int getMode() const { return mode; }
     void setMode(int m);
@@ -24,7 +26,7 @@ public:
     const std::vector<NxCellRange>& getSelectedCells() const { return selected_cells; }
     void setSelectedCells(std::vector<NxCellRange> ranges);
     void clearSelectedCells();
-    bool isSelected(int row, int col) const;
+    bool isSelected(int row, int col) const override;
     // The index-th selected range; false when there is none.
     bool getSelectedRange(int index, NxCellRange* range) const;
 
