@@ -103,6 +103,19 @@ void Create::getParams(Table& t, host::Applet* applet) {
     };
 
     t.setRepaint(false);  // one measuring pass for everything read here
+    // The component's own colours and font: the defaults of every cell.
+    if (OptString s = p("background")) {
+        if (auto c = NxUtilConverter::toColor(s)) t.setBackground(*c);
+        else NxTblConverter::error(*s, "background");
+    }
+    if (OptString s = p("foreground")) {
+        if (auto c = NxUtilConverter::toColor(s)) t.setForeground(*c);
+        else NxTblConverter::error(*s, "foreground");
+    }
+    if (OptString s = p("font")) {
+        if (auto f = NxUtilConverter::toFont(s)) t.host::Panel::setFont(*f);
+        else NxTblConverter::error(*s, "font");
+    }
     if (auto file = p("cellsFile")) readCellsFile(t, applet, *file, p("cellsFileFormat"));
     if (auto cells = p("cells")) setCellsGrowing(t, NxTblConverter::toCellValues(t, *cells, '|', true));
     auto labels = [&](const std::string& name, bool columns) {
@@ -174,7 +187,7 @@ void Create::getParams(Table& t, host::Applet* applet) {
                              "CharWidthList", "DataTypeList", "FontList", "ForegroundList", "PixelHeightList",
                              "PixelWidthList"})
         NxTblConverter::toSeries(t, list, p(list));
-    if (OptString s = p("Spans")) t.setSpans(NxTblConverter::toRangeList(t, s, "Spans"));
+    if (OptString s = p("Spans")) t.setSpans(NxTblConverter::toRangeList(t, s, "Spans", false));
     enumeration("vertScrollbarDisplay", "ScrollbarDisplay", [&] { return t.getVertSBDisplay(); },
                 [&](int v) { t.setVertSBDisplay(v); });
     enumeration("horizScrollbarDisplay", "ScrollbarDisplay", [&] { return t.getHorizSBDisplay(); },

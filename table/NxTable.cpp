@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "host/page/Applet.h"
 #include "table/Create.h"
 #include "table/model/TableOps.h"
 #include "table/view/TableView.h"
@@ -25,7 +26,15 @@ NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, 
 
 void NxTable::initialize() {
     Table::initialize();
-    if (getApplet()) CreateNxTable::create(getApplet(), *this);
+    host::Applet* applet = getApplet();
+    if (!applet) return;
+    // Rich-text values find their images through the applet above them: the table sits
+    // in its applet while its parameters are read (the page adds it for good afterwards).
+    const bool lend = getParent() == nullptr;
+    auto self = std::static_pointer_cast<host::Component>(shared_from_this());
+    if (lend) applet->add(self);
+    CreateNxTable::create(applet, *this);
+    if (lend && getParent() == applet) applet->remove(this);
 }
 
 void NxTable::setMode(int m) {

@@ -192,12 +192,13 @@ std::vector<std::string> NxTblConverter::groups(const std::string& s) {
     return out;
 }
 
-std::vector<NxCellRange> NxTblConverter::toRangeList(const Table& table, const OptString& s, const std::string& param) {
+std::vector<NxCellRange> NxTblConverter::toRangeList(const Table& table, const OptString& s, const std::string& param,
+                                                     bool normalise) {
     std::vector<NxCellRange> out;
     if (!s) return out;
     for (const std::string& g : groups(*s)) {
         if (auto r = toRange(g))
-            out.push_back(SeriesUtil::cvtRangeContextToRange(table, *r));
+            out.push_back(normalise ? SeriesUtil::cvtRangeContextToRange(table, *r) : *r);
         else
             error("(" + g + ")", param);
     }
@@ -224,7 +225,12 @@ std::vector<std::vector<Value>> NxTblConverter::toCellValues(Table& table, const
     for (const std::string& g : groups(s)) {
         std::vector<Value> row;
         if (auto v = util::ConvertUtil::toVector(&table, g, delim, convert))
-            for (int i = 0; i < v->size(); ++i) row.push_back(v->elementAt(i));
+            for (int i = 0; i < v->size(); ++i) {
+                Value cell = v->elementAt(i);
+                // Plain text keeps its line breaks; rich text handles its own escapes.
+                if (cell.isString()) cell = Value(*util::NxUtilConverter::toNewLine(cell.asString()));
+                row.push_back(cell);
+            }
         rows.push_back(std::move(row));
     }
     return rows;

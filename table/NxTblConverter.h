@@ -41,7 +41,10 @@ public:
     static std::optional<TblPosition> toPosition(const std::string& token);
     // "(rows cols)" with each a position.
     static std::optional<NxCellRange> toRange(const std::string& s);
-    static std::vector<NxCellRange> toRangeList(const Table& table, const util::OptString& s, const std::string& param);
+    // With normalise, ranges over every row or column become wild cards (spans keep
+    // their indexes: a span is always a block of real cells).
+    static std::vector<NxCellRange> toRangeList(const Table& table, const util::OptString& s, const std::string& param,
+                                                bool normalise = true);
     // Border-side keywords joined by "+".
     static std::optional<int> toBorderSides(const std::string& s);
     // The "(...)" groups of a text, each without its parentheses.

@@ -88,7 +88,7 @@ void TblScrollbar::paint(Graphics& g) {
     host::Lock guard(mutex());
     const int w = getWidth(), h = getHeight();
     if (w <= 0 || h <= 0) return;
-    g.setColor(Color{224, 224, 224});
+    g.setColor(Color{176, 176, 176});
     g.fillRect(0, 0, w, h);
     const int b = buttonSize(), len = length(), th = thickness();
     const int s = sliderStart(), ss = sliderSize();
@@ -99,12 +99,12 @@ void TblScrollbar::paint(Graphics& g) {
     paintArrow(g, back.x, back.y, back.width, back.height, false);
     paintArrow(g, fwd.x, fwd.y, fwd.width, fwd.height, true);
     if (ss > 0 && maximum - minimum > visible) {
-        g.setColor(Color::lightGray);
+        g.setColor(Color{224, 224, 224});
         g.fillRect(slider.x, slider.y, slider.width, slider.height);
-        g.setColor(BRIGHTER);
+        g.setColor(Color::white);
         g.drawLine(slider.x, slider.y, slider.x + slider.width - 1, slider.y);
         g.drawLine(slider.x, slider.y, slider.x, slider.y + slider.height - 1);
-        g.setColor(DARKER);
+        g.setColor(Color::darkGray);
         g.drawLine(slider.x, slider.y + slider.height - 1, slider.x + slider.width - 1, slider.y + slider.height - 1);
         g.drawLine(slider.x + slider.width - 1, slider.y, slider.x + slider.width - 1, slider.y + slider.height - 1);
     }
