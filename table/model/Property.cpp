@@ -36,7 +36,10 @@ void Property::set(Table& t, int flags, int row, int column) {
     validateRes(t);
     if (flags & P::DRAW_CELL) {
         if (!t.repaint_on) t.needs_repaint = true;
-        if (flags == P::DRAW_CELL) return;
+        if (flags == P::DRAW_CELL) {
+            if (t.repaint_on && t.view_hooks) t.view_hooks->changed(flags, row, column);
+            return;
+        }
     }
     if (!t.span_list.empty()) Span::copy(t);
     if (!t.repaint_on) {
