@@ -201,9 +201,12 @@ void TableView::scroll(int64_t value, bool vertical) {
     const int64_t view = vertical ? t.cell_height : t.cell_width;
     value = std::clamp<int64_t>(value, 0, std::max<int64_t>(0, total - view));
     TblScrollbar* sb = vertical ? vsb.get() : hsb.get();
-    NxScrollEvent e(&t, sb, int(std::min<int64_t>(value, E::MAXINT)), nullptr, vertical ? 1 : 0);
+    // The event carries a 32-bit value: a listener's change is taken, but an offset past
+    // 2^31 pixels that nobody changed keeps its 64 bits.
+    const int sent = int(std::min<int64_t>(value, E::MAXINT));
+    NxScrollEvent e(&t, sb, sent, nullptr, vertical ? 1 : 0);
     for (auto* l : t.scroll_listeners.snapshot()) l->scrollBegin(e);
-    value = e.value;
+    if (e.value != sent) value = e.value;
     if (t.jump & (vertical ? E::JUMP_VERTICAL : E::JUMP_HORIZONTAL)) value = snap(value, vertical);
     value = std::clamp<int64_t>(value, 0, std::max<int64_t>(0, total - view));
     int64_t& origin = vertical ? vert_origin : horiz_origin;
