@@ -186,10 +186,22 @@ void Clip::paint(host::Graphics& g) {
 }
 
 void Clip::paintRange(host::Graphics& g, const Rectangle& expose) {
-    g.setColor(table->host::Panel::getBackground().value_or(host::Color::white));
-    g.fillRect(expose.x, expose.y, expose.width, expose.height);
     NxCellRange cells;
     if (!visibleRange(expose, &cells)) return;
+    // The cells fill their own rectangles: only the part right of the last column and
+    // below the last row gets the table's background.
+    g.setColor(table->host::Panel::getBackground().value_or(host::Color::white));
+    const int64_t right = columnX(cells.end_column) + columnWidth(cells.end_column);
+    const int64_t bottom = rowY(cells.end_row) + rowHeight(cells.end_row);
+    const int ex2 = expose.x + expose.width, ey2 = expose.y + expose.height;
+    if (right < ex2) {
+        const int x = int(std::max<int64_t>(expose.x, right));
+        g.fillRect(x, expose.y, ex2 - x, expose.height);
+    }
+    if (bottom < ey2) {
+        const int y = int(std::max<int64_t>(expose.y, bottom));
+        g.fillRect(expose.x, y, expose.width, ey2 - y);
+    }
     table->draw_range = cells;
     const bool listeners = !table->paint_listeners.empty();
     NxPaintEvent e(table, expose, cells.start_row, cells.end_row, cells.start_column, cells.end_column);

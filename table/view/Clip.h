@@ -57,6 +57,8 @@ public:
     void scroll(int64_t value, bool horizontal);
     // Paints the exposed part of the area.
     void paint(host::Graphics& g) override;
+    // None: the area paints every pixel itself, so the window never clears it first.
+    host::OptColor getBackground() const override { return std::nullopt; }
     // Paints now, through a fresh context (nothing when not showing).
     void repaintNow(const host::Rectangle& r);
     void repaintNow() { repaintNow({0, 0, getWidth(), getHeight()}); }

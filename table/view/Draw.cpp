@@ -142,29 +142,30 @@ void Border::draw(Graphics& g, const NxCell& c, int x, int y, int w, int h) {
 // ---- Draw ----
 
 void Draw::do_background(Graphics& g, const NxCell& c, int x, int y, int w, int h) {
-    g.setColor(c.background);
-    g.fillRect(x, y, w, h);
-    if (w <= 0 || h <= 0 || c.sides == 0 || c.shadow_thickness <= 0) return;
-    const bool fast = c.shadow_thickness < 3 && c.sides == E::BORDERSIDE_ALL &&
-                      (c.border == E::BORDER_IN || c.border == E::BORDER_OUT) && w >= 2 * c.shadow_thickness &&
-                      h >= 2 * c.shadow_thickness;
+    const int t = c.shadow_thickness;
+    const bool edges = w > 0 && h > 0 && c.sides != 0 && t > 0;
+    const bool fast = edges && t < 3 && c.sides == E::BORDERSIDE_ALL &&
+                      (c.border == E::BORDER_IN || c.border == E::BORDER_OUT) && w >= 2 * t && h >= 2 * t;
     if (!fast) {
-        Border::draw(g, c, x, y, w, h);
+        g.setColor(c.background);
+        g.fillRect(x, y, w, h);
+        if (edges) Border::draw(g, c, x, y, w, h);
         return;
     }
+    // The fast edge: per level, the ring in the bottom-right colour, then all of it but
+    // its last row and column in the top-left colour; the inside last. Three fills give
+    // the pixels of four edge lines and a background.
     const bool in = c.border == E::BORDER_IN;
     const Color& first = in ? c.bottom_shadow : c.top_shadow;
     const Color& second = in ? c.top_shadow : c.bottom_shadow;
-    g.setColor(first);
-    for (int i = 0; i < c.shadow_thickness; ++i) {
-        g.drawLine(x + i, y + i, x + w - 1 - i, y + i);
-        g.drawLine(x + i, y + i, x + i, y + h - 1 - i);
+    for (int i = 0; i < t; ++i) {
+        g.setColor(second);
+        g.fillRect(x + i, y + i, w - 2 * i, h - 2 * i);
+        g.setColor(first);
+        g.fillRect(x + i, y + i, w - 2 * i - 1, h - 2 * i - 1);
     }
-    g.setColor(second);
-    for (int i = 0; i < c.shadow_thickness; ++i) {
-        g.drawLine(x + i, y + h - 1 - i, x + w - 1 - i, y + h - 1 - i);
-        g.drawLine(x + w - 1 - i, y + i, x + w - 1 - i, y + h - 1 - i);
-    }
+    g.setColor(c.background);
+    g.fillRect(x + t, y + t, w - 2 * t, h - 2 * t);
 }
 
 void Draw::arrow(Graphics& g, int direction, int x, int y, int size) {

@@ -5,6 +5,8 @@
 #include "table/view/Draw.h"
 #include "table/view/Size.h"
 #include "ombu/OmbuUtil.h"
+#include "host/graphics/Image.h"
+#include "host/graphics/RasterGraphics.h"
 #include <algorithm>
 
 using host::Color;
@@ -144,15 +146,22 @@ TEST(TableDraw, CellBackgroundSunkenBorderAndRightAlignedText) {
     auto log = s.paintCells();
     const int row = rowHeight(), col = s.table->getColumnWidths().getValue(0);
     auto fm = host::FontMetrics::get(host::Font("Helvetica", host::Font::PLAIN, 12));
-    const std::string at = std::to_string(col) + ",0," + std::to_string(col) + "," + std::to_string(row);
-    // Background, then the sunken edge: darker top and left, brighter bottom and right.
-    const auto bg = std::find(log.begin(), log.end(), "fillRect(" + at + ")");
-    ASSERT_NE(bg, log.end());
-    EXPECT_EQ(*(bg - 1), "setColor(0,0,255)");
+    // The sunken edge: the ring in the brighter colour, all but its last row and column
+    // in the darker one, then the inside in the background.
     const Color dark = norvex::ombu::OmbuUtil::darker(Color(0, 0, 255));
-    EXPECT_EQ(*(bg + 1), "setColor(" + std::to_string(dark.getRed()) + "," + std::to_string(dark.getGreen()) + "," +
-                             std::to_string(dark.getBlue()) + ")");
-    EXPECT_EQ(*(bg + 2), "drawLine(" + std::to_string(col) + ",0," + std::to_string(2 * col - 1) + ",0)");
+    const Color bright = norvex::ombu::OmbuUtil::brighter(Color(0, 0, 255));
+    auto color = [](const Color& c) {
+        return "setColor(" + std::to_string(c.getRed()) + "," + std::to_string(c.getGreen()) + "," +
+               std::to_string(c.getBlue()) + ")";
+    };
+    const auto ring = std::find(log.begin(), log.end(),
+                                "fillRect(" + std::to_string(col) + ",0," + std::to_string(col) + "," + std::to_string(row) + ")");
+    ASSERT_NE(ring, log.end());
+    EXPECT_EQ(*(ring - 1), color(bright));
+    EXPECT_EQ(*(ring + 1), color(dark));
+    EXPECT_EQ(*(ring + 2), "fillRect(" + std::to_string(col) + ",0," + std::to_string(col - 1) + "," + std::to_string(row - 1) + ")");
+    EXPECT_EQ(*(ring + 3), "setColor(0,0,255)");
+    EXPECT_EQ(*(ring + 4), "fillRect(" + std::to_string(col + 1) + ",1," + std::to_string(col - 2) + "," + std::to_string(row - 2) + ")");
     // Text ends at the right edge of the content rectangle and sits in the middle.
     const int x = col + 6 + (col - 12 - fm.stringWidth("ab"));
     const int y = 3 + (row - 6 - fm.getHeight()) / 2 + fm.getAscent();
@@ -166,7 +175,7 @@ TEST(TableDraw, SelectedCellIsInvertedByDefaultAndUsesTheSelectionColoursWhenSet
     s.show();
     const int row = rowHeight(), col = s.table->getColumnWidths().getValue(0);
     auto log = s.paintCells();
-    const std::string cell = "fillRect(0," + std::to_string(row) + "," + std::to_string(col) + "," + std::to_string(row) + ")";
+    const std::string cell = "fillRect(1," + std::to_string(row + 1) + "," + std::to_string(col - 2) + "," + std::to_string(row - 2) + ")";
     auto bg = std::find(log.begin(), log.end(), cell);
     ASSERT_NE(bg, log.end());
     EXPECT_EQ(*(bg - 1), "setColor(0,0,0)");  // the foreground as background
@@ -204,6 +213,32 @@ TEST(TableDraw, PlainBorderAndClipArrows) {
     s.table->setDisplayClipArrows(false);
     log = s.paintCells();
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("fillPolygon", 0) == 0; }), 0);
+}
+
+TEST(TableDraw, FastSunkenAndRaisedEdgesGiveThePixelsOfTheEdgeLines) {
+    for (int thickness : {1, 2}) {
+        for (int type : {NxTblEnum::BORDER_IN, NxTblEnum::BORDER_OUT}) {
+            auto fast = host::Image::createOffscreen(30, 20), lines = host::Image::createOffscreen(30, 20);
+            NxCell c;
+            c.background = Color(0, 128, 0);
+            c.top_shadow = Color(200, 0, 0);
+            c.bottom_shadow = Color(0, 0, 200);
+            c.shadow_thickness = thickness;
+            c.sides = NxTblEnum::BORDERSIDE_ALL;
+            c.border = type;
+            {
+                host::RasterGraphics g(fast);
+                Draw::do_background(g, c, 2, 3, 24, 14);
+            }
+            {
+                host::RasterGraphics g(lines);
+                g.setColor(c.background);
+                g.fillRect(2, 3, 24, 14);
+                Border::draw(g, c, 2, 3, 24, 14);
+            }
+            EXPECT_EQ(fast->getARGB(), lines->getARGB()) << thickness << " " << type;
+        }
+    }
 }
 
 TEST(TableDraw, ThickBordersFlushTheEdgePoolAndStopAtHalfTheCell) {
