@@ -258,6 +258,38 @@ void Size::computeTotals(Table& t) {
     t.cell_total_height = t.rows > 0 ? t.row_heights.getPosition(t.rows) - frozenRowHeight(t) : 0;
 }
 
+bool Size::adjustHeight(Table& t) {
+    bool changed = false;
+    for (const NxCellRange& r : t.span_list_orig) {
+        const int last = r.maxRow();
+        if (last >= t.rows || t.getPixelHeight(last) != E::VARIABLE) continue;
+        const int row = r.minRow(), col = r.minColumn();
+        const int need = contentHeight(t, GetValue::cell(t, row, col), cellFont(t, row, col)) + 2 * textHeightOffset(t);
+        const int64_t have = Span::size(t, r).height;
+        if (need > have) {
+            t.row_heights.setValue(last, last, t.row_heights.getValue(last) + int(need - have));
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+bool Size::adjustWidth(Table& t) {
+    bool changed = false;
+    for (const NxCellRange& r : t.span_list_orig) {
+        const int last = r.maxColumn();
+        if (last >= t.columns || t.getPixelWidth(last) != E::VARIABLE) continue;
+        const int row = r.minRow(), col = r.minColumn();
+        const int need = contentWidth(t, GetValue::cell(t, row, col), cellFont(t, row, col)) + 2 * textWidthOffset(t);
+        const int64_t have = Span::size(t, r).width;
+        if (need > have) {
+            t.column_widths.setValue(last, last, t.column_widths.getValue(last) + int(need - have));
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 bool Size::resetAll(Table& t) {
     if (!t.repaint_on) {
         t.needs_recalc = true;
@@ -265,6 +297,8 @@ bool Size::resetAll(Table& t) {
     }
     getRowHeights(t, E::ALL, E::ALL);
     getColumnWidths(t, E::ALL, E::ALL);
+    adjustHeight(t);
+    adjustWidth(t);
     t.column_label_height = getColumnLabelMaxHeight(t);
     t.row_label_width = getRowLabelMaxWidth(t);
     computeTotals(t);

@@ -48,6 +48,10 @@ struct Size {
     static int getColumnLabelMaxHeight(Table& t);
     static int getRowLabelMaxWidth(Table& t);
     static void computeTotals(Table& t);
+    // A span whose content needs more room than its rows (columns) give enlarges its last
+    // row (column) when that one fits its content (VARIABLE).
+    static bool adjustHeight(Table& t);
+    static bool adjustWidth(Table& t);
     // Everything measured again; false while painting is off (then pending).
     static bool resetAll(Table& t);
     // Preferred size into desired_width / desired_height; false while painting is off.

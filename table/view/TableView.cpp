@@ -55,6 +55,11 @@ void TableView::changed(int flags, int row, int col) {
         }
         if (f & P::ROW_HEIGHTS) Size::getRowHeights(t, row >= 0 ? row : E::ALL, row >= 0 ? row : E::ALL);
         if (f & P::COLUMN_WIDTHS) Size::getColumnWidths(t, col >= 0 ? col : E::ALL, col >= 0 ? col : E::ALL);
+        if (f & (P::ROWS | P::COLUMNS | P::ROW_HEIGHTS | P::COLUMN_WIDTHS | P::CELL_HEIGHT | P::CELL_WIDTH |
+                 P::RELAYOUT | P::DRAW_CELL)) {
+            if (Size::adjustHeight(t)) f |= P::CELL_HEIGHT;
+            if (Size::adjustWidth(t)) f |= P::CELL_WIDTH;
+        }
         const bool label_change = (f & P::DRAW_CELL) && (row == E::LABEL || col == E::LABEL);
         if (f & (P::ROWS | P::COLUMNS | P::ROW_HEIGHTS | P::COLUMN_WIDTHS | P::CELL_HEIGHT | P::CELL_WIDTH) ||
             label_change || (f & P::RELAYOUT)) {

@@ -163,3 +163,22 @@ TEST(TableLayout, SpansPaintTheAnchorOverEveryCoveredCell) {
             ++spans;
     EXPECT_EQ(spans, 1);  // drawn once, not once per covered cell
 }
+
+TEST(TableSize, ASpanWhoseContentNeedsMoreRoomEnlargesItsLastVariableRow) {
+    ShownTable s(600, 400);
+    s.table->setPixelHeight(2, NxTblEnum::VARIABLE);
+    s.table->setSpans({NxCellRange(1, 0, 2, 0)});
+    s.show();
+    const int row = lineHeight() + 6;
+    EXPECT_EQ(s.table->getRowHeights().getValue(2), row);  // empty: the character size
+    s.table->setCell(1, 0, Value(std::string("1\n2\n3\n4")));
+    const int need = 4 * lineHeight() + 6;
+    EXPECT_EQ(s.table->getRowHeights().getValue(1), row);
+    EXPECT_EQ(s.table->getRowHeights().getValue(2), need - row);
+    // A fixed last row is left alone.
+    ShownTable fixed(600, 400);
+    fixed.table->setSpans({NxCellRange(1, 0, 2, 0)});
+    fixed.table->setCell(1, 0, Value(std::string("1\n2\n3\n4")));
+    fixed.show();
+    EXPECT_EQ(fixed.table->getRowHeights().getValue(2), row);
+}
