@@ -215,7 +215,13 @@ void TableView::scroll(int64_t value, bool vertical) {
     if (t.jump & (vertical ? E::JUMP_VERTICAL : E::JUMP_HORIZONTAL)) value = snap(value, vertical);
     value = std::clamp<int64_t>(value, 0, std::max<int64_t>(0, total - view));
     int64_t& origin = vertical ? vert_origin : horiz_origin;
-    if (value != origin) {
+    if (value != origin && !t.repaint_on) {
+        // Painting is off: the offset is kept and the picture made when it comes back on.
+        origin = value;
+        applyOffsets();
+        if (sb) sb->setValue(value);
+        t.needs_repaint = true;
+    } else if (value != origin) {
         origin = value;
         for (auto& c : clips)
             if (c) c->scroll(value, !vertical);

@@ -292,3 +292,19 @@ TEST(TableDraw, PaintingAMillionRowsAsksOnlyForTheVisibleCells) {
     EXPECT_LE(counter.asked, visible_rows * 5);
     s.table->removeCellValueListener(&counter);
 }
+
+TEST(TableScroll, ScrollingWithPaintingOffDrawsNothingUntilItIsBackOn) {
+    ShownTable s(600, 400);
+    s.table->setNumRows(1000);
+    s.table->setDoubleBuffer(false);
+    s.show();
+    s.table->setRepaint(false);
+    s.view().scrollVertical(5 * rowHeight());
+    EXPECT_EQ(s.count("copyArea("), 0);
+    EXPECT_EQ(s.count("fillRect("), 0);
+    EXPECT_EQ(s.view().getVertOffset(), 5 * rowHeight());
+    EXPECT_TRUE(s.table->needsRepaint());
+    s.table->setRepaint(true);
+    EXPECT_GT(s.count("fillRect("), 0);
+    EXPECT_EQ(s.view().getVertOffset(), 5 * rowHeight());
+}
