@@ -8,6 +8,7 @@
 #include "host/graphics/Image.h"
 #include "host/graphics/RasterGraphics.h"
 #include <algorithm>
+#include <thread>
 
 using host::Color;
 using host::Value;
@@ -307,4 +308,22 @@ TEST(TableScroll, ScrollingWithPaintingOffDrawsNothingUntilItIsBackOn) {
     s.table->setRepaint(true);
     EXPECT_GT(s.count("fillRect("), 0);
     EXPECT_EQ(s.view().getVertOffset(), 5 * rowHeight());
+}
+
+TEST(TableScroll, PaintingAndScrollingFromTwoThreadsTakeTheLocksInOneOrder) {
+    ShownTable s(300, 200, false);
+    s.table->setNumRows(10000);
+    s.show();
+    Clip* cells = s.clip(Clip::CELL);
+    std::thread painter([&] {
+        for (int i = 0; i < 200; ++i) {
+            auto img = host::Image::createOffscreen(cells->getWidth(), cells->getHeight());
+            host::RasterGraphics g(img);
+            cells->paint(g);
+            (void)cells->yOffset();
+        }
+    });
+    for (int i = 0; i < 200; ++i) s.view().scrollVertical((i % 50) * 7);
+    painter.join();
+    EXPECT_EQ(s.view().getVertOffset(), 49 * 7);
 }
