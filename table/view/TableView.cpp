@@ -248,6 +248,18 @@ void TableView::scrollHorizontal(int64_t value) {
     scroll(value, false);
 }
 
+bool TableView::scrollAction(const std::string& param) {
+    host::Lock guard(t.mutex());
+    if (!t.repaint_on) return false;
+    const bool horizontal = param == "PAGELEFT" || param == "PAGERIGHT";
+    TblScrollbar* sb = horizontal ? hsb.get() : vsb.get();
+    if (!sb || !sb->isVisible()) return false;
+    const bool back = param == "PAGEUP" || param == "PAGELEFT";
+    const int64_t value = sb->getValue() + (back ? -sb->getPageIncrement() : sb->getPageIncrement());
+    scroll(value, !horizontal);
+    return true;
+}
+
 int TableView::YtoRow(int y) const {
     for (auto& c : clips) {
         if (!c || y < c->getY() || y >= c->getY() + c->getHeight()) continue;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "host/base/Geometry.h"
 #include "table/model/TableViewHooks.h"
@@ -43,6 +44,10 @@ public:
     // Scrolls (with jump scrolling and the scroll listeners) as a scroll bar does.
     void scrollVertical(int64_t value);
     void scrollHorizontal(int64_t value);
+
+    // The action table's scroll entries: "PAGEUP", "PAGEDOWN" (vertical bar), "PAGELEFT",
+    // "PAGERIGHT" (horizontal bar). False when that bar is not shown or painting is off.
+    bool scrollAction(const std::string& param);
 
     // The row (column) at a pixel of the table component; NOVALUE outside the cells and labels.
     int YtoRow(int y) const;

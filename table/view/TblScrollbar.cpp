@@ -118,10 +118,15 @@ void TblScrollbar::userMove(int64_t v) {
         setValue(v);
 }
 
-bool TblScrollbar::mouseDown(host::Event&, int x, int y) {
+bool TblScrollbar::mouseDown(host::Event& e, int x, int y) {
+    if (maximum - minimum <= visible) return true;  // the slider fills the trough
+    if (e.when - last_time < filter_time || dragging()) return true;
+    last_time = e.when;
     const int p = orientation == HORIZONTAL ? x : y;
     const int b = buttonSize(), len = length();
-    if (p < b)
+    if (e.controlDown() && p >= b && p < len - b)
+        userMove(p < sliderStart() + sliderSize() / 2 ? minimum : maximum - visible);
+    else if (p < b)
         userMove(getValue() - line);
     else if (p >= len - b)
         userMove(getValue() + line);
@@ -139,6 +144,16 @@ bool TblScrollbar::mouseDrag(host::Event&, int x, int y) {
     const int p = orientation == HORIZONTAL ? x : y;
     userMove(valueAtSlider(int(drag_value_start) + p - drag_start));
     return true;
+}
+
+bool TblScrollbar::keyDown(host::Event&, int key) {
+    switch (key) {
+        case host::Event::PGUP: userMove(getValue() - page); return true;
+        case host::Event::PGDN: userMove(getValue() + page); return true;
+        case host::Event::HOME: userMove(minimum); return true;
+        case host::Event::END: userMove(maximum - visible); return true;
+        default: return false;
+    }
 }
 
 bool TblScrollbar::mouseUp(host::Event&, int, int) {

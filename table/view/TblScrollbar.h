@@ -46,6 +46,12 @@ public:
     bool mouseDown(host::Event& e, int x, int y) override;
     bool mouseDrag(host::Event& e, int x, int y) override;
     bool mouseUp(host::Event& e, int x, int y) override;
+    // Page Up / Page Down move by a page, Home and End go to the ends.
+    bool keyDown(host::Event& e, int key) override;
+    // Presses closer together than this (milliseconds) are ignored.
+    void setFilterTime(int ms) { filter_time = ms; }
+    bool dragging() const { return drag_start >= 0; }
+    bool atEnd() const { return getValue() >= maximum - visible; }
 
 private:
     int length() const { return orientation == HORIZONTAL ? getWidth() : getHeight(); }
@@ -57,6 +63,8 @@ private:
     int orientation;
     int64_t value = 0, minimum = 0, maximum = 0, visible = 0, line = 1, page = 10;
     int drag_start = -1;
+    int filter_time = 20;
+    int64_t last_time = -1000000;
     int64_t drag_value_start = 0;
     std::function<void(int64_t)> on_scroll;
 };

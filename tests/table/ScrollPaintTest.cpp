@@ -327,3 +327,23 @@ TEST(TableScroll, PaintingAndScrollingFromTwoThreadsTakeTheLocksInOneOrder) {
     painter.join();
     EXPECT_EQ(s.view().getVertOffset(), 49 * 7);
 }
+
+TEST(TableScroll, PageActionsUseTheShownBarAndDoNothingWithoutOne) {
+    ShownTable s(600, 400);
+    s.table->setNumRows(1000);
+    s.show();
+    TableView& v = s.view();
+    EXPECT_FALSE(v.hasHorizSB());
+    EXPECT_FALSE(v.scrollAction("PAGERIGHT"));
+    EXPECT_EQ(v.getHorizOffset(), 0);
+    EXPECT_TRUE(v.scrollAction("PAGEDOWN"));
+    const int64_t page = s.clip(Clip::CELL)->getHeight();
+    EXPECT_EQ(v.getVertOffset(), page);
+    EXPECT_TRUE(v.scrollAction("PAGEUP"));
+    EXPECT_EQ(v.getVertOffset(), 0);
+
+    host::Event end(nullptr, 0, host::Event::KEY_ACTION, 0, 0, host::Event::END, 0);
+    v.getVertScrollbar()->keyDown(end, host::Event::END);
+    EXPECT_EQ(v.getVertOffset(), v.getVertScrollbar()->getMaximum() - v.getVertScrollbar()->getVisible());
+    EXPECT_TRUE(v.getVertScrollbar()->atEnd());
+}
