@@ -173,8 +173,8 @@ void TableView::ensureClips() {
     if (!hsb) {
         hsb = host::create<TblScrollbar>(t, TblScrollbar::HORIZONTAL);
         vsb = host::create<TblScrollbar>(t, TblScrollbar::VERTICAL);
-        hsb->setOnScroll([this](int64_t v) { scrollHorizontal(v); });
-        vsb->setOnScroll([this](int64_t v) { scrollVertical(v); });
+        hsb->setOnScroll([this](int64_t v, int kind) { scrollHorizontal(v, kind); });
+        vsb->setOnScroll([this](int64_t v, int kind) { scrollVertical(v, kind); });
         t.add(hsb);
         t.add(vsb);
     }
@@ -187,21 +187,48 @@ void TableView::applyOffsets() {
 
 // ---- Scrolling ----
 
-int64_t TableView::snap(int64_t value, bool vertical) const {
+int64_t TableView::snap(int64_t value, bool vertical, int kind) const {
     const Chain& chain = vertical ? t.row_heights : t.column_widths;
     const int frozen = vertical ? t.frozen_rows : t.frozen_columns;
     const int count = vertical ? t.rows : t.columns;
     const int64_t base = chain.getPosition(frozen);
     const int64_t total = vertical ? t.cell_total_height : t.cell_total_width;
     const int64_t view = vertical ? t.cell_height : t.cell_width;
-    if (value >= total - view) return std::max<int64_t>(0, total - view);  // the end of the bar passes unchanged
-    const int idx = chain.indexAt(base + value);
-    if (idx < 0 || idx >= count) return value;
-    const int64_t start = chain.getPosition(idx) - base, end = chain.getPosition(idx + 1) - base;
-    return value - start <= end - value ? start : end;
+    const int64_t origin = vertical ? vert_origin : horiz_origin;
+    const int64_t end = std::max<int64_t>(0, total - view);
+    if (kind == TblScrollbar::ABSOLUTE || count <= frozen) return value;
+    auto start = [&](int i) { return chain.getPosition(std::clamp(i, frozen, count - 1)) - base; };
+    auto at = [&](int64_t offset) {
+        const int i = chain.indexAt(base + std::clamp<int64_t>(offset, 0, std::max<int64_t>(0, total - 1)));
+        return i < 0 ? count - 1 : i;
+    };
+    const int first = at(origin);
+    switch (kind) {
+        case TblScrollbar::LINE_FORWARD:
+            // With the last row showing, the move shows it fully.
+            return first + 1 >= count || start(first + 1) >= end ? end : start(first + 1);
+        case TblScrollbar::LINE_BACK: return start(start(first) < origin ? first : first - 1);
+        case TblScrollbar::PAGE_FORWARD: {
+            int next = at(origin + view - 1);
+            if (next <= first) next = first + 1;
+            return next >= count ? end : std::min(end, start(next));
+        }
+        case TblScrollbar::PAGE_BACK: {
+            // The row above the top becomes the bottom one.
+            int prev = at(origin - view + 1);
+            if (start(prev) < origin - view) ++prev;
+            if (prev >= first) prev = first - 1;
+            return start(prev);
+        }
+        default: break;
+    }
+    if (value >= end) return end;  // the end of the bar passes unchanged
+    const int idx = at(value);
+    const int64_t a = start(idx), b = start(idx) + chain.getValue(idx);
+    return value - a <= b - value ? a : b;
 }
 
-void TableView::scroll(int64_t value, bool vertical) {
+void TableView::scroll(int64_t value, bool vertical, int kind) {
     const int64_t total = vertical ? t.cell_total_height : t.cell_total_width;
     const int64_t view = vertical ? t.cell_height : t.cell_width;
     value = std::clamp<int64_t>(value, 0, std::max<int64_t>(0, total - view));
@@ -212,7 +239,7 @@ void TableView::scroll(int64_t value, bool vertical) {
     NxScrollEvent e(&t, sb, sent, nullptr, vertical ? 1 : 0);
     for (auto* l : t.scroll_listeners.snapshot()) l->scrollBegin(e);
     if (e.value != sent) value = e.value;
-    if (t.jump & (vertical ? E::JUMP_VERTICAL : E::JUMP_HORIZONTAL)) value = snap(value, vertical);
+    if (t.jump & (vertical ? E::JUMP_VERTICAL : E::JUMP_HORIZONTAL)) value = snap(value, vertical, kind);
     value = std::clamp<int64_t>(value, 0, std::max<int64_t>(0, total - view));
     int64_t& origin = vertical ? vert_origin : horiz_origin;
     if (value != origin && !t.repaint_on) {
@@ -238,14 +265,14 @@ void TableView::scroll(int64_t value, bool vertical) {
     for (auto* l : t.scroll_listeners.snapshot()) l->scrollEnd(e);
 }
 
-void TableView::scrollVertical(int64_t value) {
+void TableView::scrollVertical(int64_t value, int kind) {
     host::Lock guard(t.mutex());
-    scroll(value, true);
+    scroll(value, true, kind);
 }
 
-void TableView::scrollHorizontal(int64_t value) {
+void TableView::scrollHorizontal(int64_t value, int kind) {
     host::Lock guard(t.mutex());
-    scroll(value, false);
+    scroll(value, false, kind);
 }
 
 bool TableView::scrollAction(const std::string& param) {

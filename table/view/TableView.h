@@ -41,9 +41,10 @@ public:
     // Scroll offsets of the scrolling cells (pixels from the first scrollable row/column).
     int64_t getVertOffset() const { return vert_origin; }
     int64_t getHorizOffset() const { return horiz_origin; }
-    // Scrolls (with jump scrolling and the scroll listeners) as a scroll bar does.
-    void scrollVertical(int64_t value);
-    void scrollHorizontal(int64_t value);
+    // Scrolls (with jump scrolling and the scroll listeners) as a scroll bar does; kind is
+    // the bar's kind of move (a drag by default, which jump scrolling snaps to the nearest row).
+    void scrollVertical(int64_t value, int kind = TblScrollbar::DRAG);
+    void scrollHorizontal(int64_t value, int kind = TblScrollbar::DRAG);
 
     // The action table's scroll entries: "PAGEUP", "PAGEDOWN" (vertical bar), "PAGELEFT",
     // "PAGERIGHT" (horizontal bar). False when that bar is not shown or painting is off.
@@ -68,9 +69,9 @@ private:
     friend struct Layout;
     void ensureClips();
     void applyOffsets();
-    // The value jump scrolling snaps to, for rows (vertical) or columns.
-    int64_t snap(int64_t value, bool vertical) const;
-    void scroll(int64_t value, bool vertical);
+    // The value jump scrolling gives a move, for rows (vertical) or columns.
+    int64_t snap(int64_t value, bool vertical, int kind) const;
+    void scroll(int64_t value, bool vertical, int kind = TblScrollbar::DRAG);
     void drawFrames(host::Graphics& g);
 
     Table& t;

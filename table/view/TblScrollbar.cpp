@@ -110,10 +110,10 @@ void TblScrollbar::paint(Graphics& g) {
     }
 }
 
-void TblScrollbar::userMove(int64_t v) {
+void TblScrollbar::userMove(int64_t v, int kind) {
     v = std::clamp(v, minimum, std::max(minimum, maximum - visible));
     if (on_scroll)
-        on_scroll(v);
+        on_scroll(v, kind);
     else
         setValue(v);
 }
@@ -125,15 +125,15 @@ bool TblScrollbar::mouseDown(host::Event& e, int x, int y) {
     const int p = orientation == HORIZONTAL ? x : y;
     const int b = buttonSize(), len = length();
     if (e.controlDown() && p >= b && p < len - b)
-        userMove(p < sliderStart() + sliderSize() / 2 ? minimum : maximum - visible);
+        userMove(p < sliderStart() + sliderSize() / 2 ? minimum : maximum - visible, ABSOLUTE);
     else if (p < b)
-        userMove(getValue() - line);
+        userMove(getValue() - line, LINE_BACK);
     else if (p >= len - b)
-        userMove(getValue() + line);
+        userMove(getValue() + line, LINE_FORWARD);
     else if (p < sliderStart())
-        userMove(getValue() - page);
+        userMove(getValue() - page, PAGE_BACK);
     else if (p >= sliderStart() + sliderSize())
-        userMove(getValue() + page);
+        userMove(getValue() + page, PAGE_FORWARD);
     else
         drag_start = p, drag_value_start = sliderStart();
     return true;
@@ -142,16 +142,16 @@ bool TblScrollbar::mouseDown(host::Event& e, int x, int y) {
 bool TblScrollbar::mouseDrag(host::Event&, int x, int y) {
     if (drag_start < 0) return true;
     const int p = orientation == HORIZONTAL ? x : y;
-    userMove(valueAtSlider(int(drag_value_start) + p - drag_start));
+    userMove(valueAtSlider(int(drag_value_start) + p - drag_start), DRAG);
     return true;
 }
 
 bool TblScrollbar::keyDown(host::Event&, int key) {
     switch (key) {
-        case host::Event::PGUP: userMove(getValue() - page); return true;
-        case host::Event::PGDN: userMove(getValue() + page); return true;
-        case host::Event::HOME: userMove(minimum); return true;
-        case host::Event::END: userMove(maximum - visible); return true;
+        case host::Event::PGUP: userMove(getValue() - page, PAGE_BACK); return true;
+        case host::Event::PGDN: userMove(getValue() + page, PAGE_FORWARD); return true;
+        case host::Event::HOME: userMove(minimum, ABSOLUTE); return true;
+        case host::Event::END: userMove(maximum - visible, ABSOLUTE); return true;
         default: return false;
     }
 }

@@ -18,6 +18,9 @@ public:
     static constexpr int HORIZONTAL = 0, VERTICAL = 1;
     static constexpr int MIN_SLIDERSIZE = 8, MIN_BTNSIZE = 3, MAX_BTNSIZE = 16;
     static const host::Color BRIGHTER, DARKER;
+    // How the user moved the bar (the toolkit's scroll event ids).
+    static constexpr int LINE_BACK = 601, LINE_FORWARD = 602, PAGE_BACK = 603, PAGE_FORWARD = 604, ABSOLUTE = 605,
+                         DRAG = 606;
 
     TblScrollbar(Table& table, int orientation);
 
@@ -32,8 +35,8 @@ public:
     void setValue(int64_t v);
     void setValues(int64_t value, int64_t visible, int64_t minimum, int64_t maximum);
     void setIncrements(int64_t line_inc, int64_t page_inc) { line = line_inc, page = page_inc; }
-    // Called with the new value when the user moves the bar.
-    void setOnScroll(std::function<void(int64_t)> f) { on_scroll = std::move(f); }
+    // Called with the new value and the kind of move when the user moves the bar.
+    void setOnScroll(std::function<void(int64_t, int)> f) { on_scroll = std::move(f); }
 
     // Geometry along the bar: button length, slider start and length in pixels.
     int buttonSize() const;
@@ -56,7 +59,7 @@ public:
 private:
     int length() const { return orientation == HORIZONTAL ? getWidth() : getHeight(); }
     int thickness() const { return orientation == HORIZONTAL ? getHeight() : getWidth(); }
-    void userMove(int64_t v);
+    void userMove(int64_t v, int kind);
     void paintArrow(host::Graphics& g, int x, int y, int w, int h, bool forward);
 
     Table* table;
@@ -66,7 +69,7 @@ private:
     int filter_time = 20;
     int64_t last_time = -1000000;
     int64_t drag_value_start = 0;
-    std::function<void(int64_t)> on_scroll;
+    std::function<void(int64_t, int)> on_scroll;
 };
 
 }  // namespace norvex::table

@@ -347,3 +347,38 @@ TEST(TableScroll, PageActionsUseTheShownBarAndDoNothingWithoutOne) {
     EXPECT_EQ(v.getVertOffset(), v.getVertScrollbar()->getMaximum() - v.getVertScrollbar()->getVisible());
     EXPECT_TRUE(v.getVertScrollbar()->atEnd());
 }
+
+TEST(TableScroll, JumpLinesAndPagesMoveByWholeRowsWhateverTheirHeights) {
+    ShownTable s(600, 300);
+    s.table->setNumRows(100);
+    s.table->setPixelHeight(0, 100);
+    s.table->setJumpScroll(NxTblEnum::JUMP_ALL);
+    s.show();
+    TableView& v = s.view();
+    TblScrollbar* sb = v.getVertScrollbar();
+    const int row = rowHeight();
+    host::Event press(nullptr, 1000, host::Event::MOUSE_DOWN, 0, 0, 0, 0);
+    auto click = [&](int y) {
+        press.when += 100;  // past the press filter
+        sb->mouseDown(press, 5, y);
+    };
+    click(sb->getHeight() - 2);  // line forward: past the 100-pixel row
+    EXPECT_EQ(v.getVertOffset(), 100);
+    click(sb->getHeight() - 2);
+    EXPECT_EQ(v.getVertOffset(), 100 + row);
+    click(2);  // line back
+    EXPECT_EQ(v.getVertOffset(), 100);
+    click(2);
+    EXPECT_EQ(v.getVertOffset(), 0);
+    // Page forward: the row at the bottom edge becomes the first.
+    const int view = s.clip(Clip::CELL)->getHeight();
+    click(sb->sliderStart() + sb->sliderSize() + 2);
+    const int bottom = 1 + (view - 1 - 100) / row;
+    EXPECT_EQ(v.getVertOffset(), 100 + int64_t(bottom - 1) * row);
+    EXPECT_EQ(s.table->getTopRow(), bottom);
+    // The end of the table: the last row shows fully.
+    host::Event end(nullptr, 0, host::Event::KEY_ACTION, 0, 0, host::Event::END, 0);
+    sb->keyDown(end, host::Event::END);
+    click(sb->getHeight() - 2);
+    EXPECT_EQ(v.getVertOffset(), sb->getMaximum() - sb->getVisible());
+}
