@@ -37,6 +37,21 @@ void NxTable::initialize() {
     if (lend && getParent() == applet) applet->remove(this);
 }
 
+bool NxTable::makeVisible(int row, int col) { return TableView::of(*this)->makeVisible(row, col); }
+bool NxTable::makeRowVisible(int row) { return TableView::of(*this)->makeRowVisible(row); }
+bool NxTable::makeColumnVisible(int col) { return TableView::of(*this)->makeColumnVisible(col); }
+bool NxTable::isVisible(int row, int col) const { return TableView::of(*this)->isVisible(row, col); }
+bool NxTable::isRowVisible(int row) const { return TableView::of(*this)->isRowVisible(row); }
+bool NxTable::isColumnVisible(int col) const { return TableView::of(*this)->isColumnVisible(col); }
+int NxTable::YtoRow(int y) const { return TableView::of(*this)->YtoRow(y); }
+int NxTable::XtoColumn(int x) const { return TableView::of(*this)->XtoColumn(x); }
+
+bool NxTable::getVisibleCells(NxCellRange* range) const {
+    host::Lock guard(mutex());
+    const Clip* cells = TableView::of(*this)->clip(Clip::CELL);
+    return cells && cells->visibleRange({0, 0, cells->getWidth(), cells->getHeight()}, range);
+}
+
 void NxTable::setMode(int m) {
     if (m != NxTblEnum::MODE_TABLE && m != NxTblEnum::MODE_LIST) invalid("Mode");
     host::Lock guard(mutex());

@@ -30,6 +30,20 @@ public:
     // The index-th selected range; false when there is none.
     bool getSelectedRange(int index, NxCellRange* range) const;
 
+    // ---- On screen ----
+    // Scrolls so the cell shows (false while the table is not displayed).
+    bool makeVisible(int row, int col);
+    bool makeRowVisible(int row);
+    bool makeColumnVisible(int col);
+    bool isVisible(int row, int col) const;
+    bool isRowVisible(int row) const;
+    bool isColumnVisible(int col) const;
+    // The row (column) at a pixel of the component: -1 for the labels, NOVALUE outside.
+    int YtoRow(int y) const;
+    int XtoColumn(int x) const;
+    // The scrollable cells that show now; false when none do.
+    bool getVisibleCells(NxCellRange* range) const;
+
     // ---- Editing attributes ----
     void setEditable(int row, int col, bool b);
     bool getEditable(int row, int col) const { return editable_series.getBooleanValue(row, col); }

@@ -44,6 +44,12 @@ TEST(TableScroll, RowAtAPixelAndMakeVisibleForTheLastOfAMillionRows) {
     EXPECT_EQ(v.getVertOffset(), 10 * row);
     EXPECT_EQ(v.YtoRow(cells->getY()), 10);
     EXPECT_EQ(v.YtoRow(cells->getY() - 1), NxTblEnum::NOVALUE);  // no labels: nothing above the cells
+    NxCellRange shown;
+    ASSERT_TRUE(s.table->getVisibleCells(&shown));
+    EXPECT_EQ(shown.start_row, 10);
+    EXPECT_EQ(shown.end_row, 10 + (cells->getHeight() - 1) / row);
+    EXPECT_TRUE(s.table->isVisible(10, 4));
+    EXPECT_FALSE(s.table->isRowVisible(9));
 }
 
 TEST(TableScroll, ScrollBarMapsAMillionRowsIn64Bits) {
