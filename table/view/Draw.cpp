@@ -1,6 +1,7 @@
 #include "table/view/Draw.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "host/graphics/Graphics.h"
@@ -52,12 +53,27 @@ void NxCell::setValues(Table& t, const Clip&, int r, int c, const Rectangle& b) 
     alignment = t.getAlignment(r, c);
     sides = border == E::BORDER_NONE ? 0 : t.getBorderSides(r, c);
     setColors(t);
+    plain = value.isString() && value.asString().find('\n') == std::string::npos;
+    if (plain) {
+        // The metrics of the last font, shared by the cells of a paint.
+        thread_local host::Font last_font;
+        thread_local std::optional<host::FontMetrics> last_fm;
+        if (!last_fm || !(last_font == font)) last_font = font, last_fm = host::FontMetrics::get(font);
+        width = ombu::OmbuUtil::stringWidth(*last_fm, font, value.asString());
+        height = value.asString().empty() ? 0 : last_fm->getHeight();
+        ascent = last_fm->getAscent();
+        return;
+    }
     width = Size::contentWidth(t, value, font);
     height = Size::contentHeight(t, value, font);
 }
 
 void NxCell::draw(Graphics& g, const Rectangle& r) const {
     if (value.isNull()) return;
+    if (plain) {
+        if (!value.asString().empty()) g.drawString(value.asString(), r.x, r.y + ascent);
+        return;
+    }
     ombu::OmbuUtil::draw(table, g, value, alignment % 3, r);
 }
 

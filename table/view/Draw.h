@@ -32,6 +32,8 @@ struct NxCell {
     bool selected = false;
     int border = 0, sides = 0, alignment = 0;
     host::Rectangle bounds;  // the cell (a span anchor: the whole span) in clip pixels
+    bool plain = false;      // a one-line string, drawn directly
+    int ascent = 0;
 
     // Fills the record for (row, col) of clip: colours, value, font, border, content size.
     void setValues(Table& t, const Clip& clip, int row, int col, const host::Rectangle& bounds);
