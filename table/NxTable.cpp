@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "host/page/Applet.h"
+#include "table/Create.h"
 #include "table/model/TableOps.h"
+#include "table/view/TableView.h"
 
 namespace norvex::table {
 
@@ -18,6 +21,35 @@ void invalid(const char* property) {
 NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, name) {
     allow_cell_resize = NxTblEnum::RESIZE_ALL;
     track_cursor = true;
+    setViewHooks(std::make_unique<TableView>(*this));
+}
+
+void NxTable::initialize() {
+    Table::initialize();
+    host::Applet* applet = getApplet();
+    if (!applet) return;
+    // Rich-text values find their images through the applet above them: the table sits
+    // in its applet while its parameters are read (the page adds it for good afterwards).
+    const bool lend = getParent() == nullptr;
+    auto self = std::static_pointer_cast<host::Component>(shared_from_this());
+    if (lend) applet->add(self);
+    CreateNxTable::create(applet, *this);
+    if (lend && getParent() == applet) applet->remove(this);
+}
+
+bool NxTable::makeVisible(int row, int col) { return TableView::of(*this)->makeVisible(row, col); }
+bool NxTable::makeRowVisible(int row) { return TableView::of(*this)->makeRowVisible(row); }
+bool NxTable::makeColumnVisible(int col) { return TableView::of(*this)->makeColumnVisible(col); }
+bool NxTable::isVisible(int row, int col) const { return TableView::of(*this)->isVisible(row, col); }
+bool NxTable::isRowVisible(int row) const { return TableView::of(*this)->isRowVisible(row); }
+bool NxTable::isColumnVisible(int col) const { return TableView::of(*this)->isColumnVisible(col); }
+int NxTable::YtoRow(int y) const { return TableView::of(*this)->YtoRow(y); }
+int NxTable::XtoColumn(int x) const { return TableView::of(*this)->XtoColumn(x); }
+
+bool NxTable::getVisibleCells(NxCellRange* range) const {
+    host::Lock guard(mutex());
+    const Clip* cells = TableView::of(*this)->clip(Clip::CELL);
+    return cells && cells->visibleRange({0, 0, cells->getWidth(), cells->getHeight()}, range);
 }
 
 void NxTable::setMode(int m) {

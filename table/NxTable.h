@@ -14,6 +14,8 @@ class NxTable : public Table {
     HOST_CREATABLE(NxTable, "norvex.table.NxTable", Table)
 public:
     explicit NxTable(host::Applet* applet = nullptr, const std::string& name = "");
+    // Reads the page parameters once, when the table is made inside a page.
+    void initialize() override;
 
     int getMode() const { return mode; }
     void setMode(int m);
@@ -24,9 +26,23 @@ public:
     const std::vector<NxCellRange>& getSelectedCells() const { return selected_cells; }
     void setSelectedCells(std::vector<NxCellRange> ranges);
     void clearSelectedCells();
-    bool isSelected(int row, int col) const;
+    bool isSelected(int row, int col) const override;
     // The index-th selected range; false when there is none.
     bool getSelectedRange(int index, NxCellRange* range) const;
+
+    // ---- On screen ----
+    // Scrolls so the cell shows (false while the table is not displayed).
+    bool makeVisible(int row, int col);
+    bool makeRowVisible(int row);
+    bool makeColumnVisible(int col);
+    bool isVisible(int row, int col) const;
+    bool isRowVisible(int row) const;
+    bool isColumnVisible(int col) const;
+    // The row (column) at a pixel of the component: -1 for the labels, NOVALUE outside.
+    int YtoRow(int y) const;
+    int XtoColumn(int x) const;
+    // The scrollable cells that show now; false when none do.
+    bool getVisibleCells(NxCellRange* range) const;
 
     // ---- Editing attributes ----
     void setEditable(int row, int col, bool b);

@@ -36,9 +36,11 @@ std::string descriptorName(const ClassInfo& info);
     namespace {                                                                                  \
     const TARNClassDescriptor* const* tarnBuildClassArray() {                                    \
         static const host::ClassInfo* infos[] = {__VA_ARGS__};                                   \
-        static std::vector<std::string> names;                                                   \
-        static std::vector<TARNClassDescriptor> descs;                                           \
-        static std::vector<const TARNClassDescriptor*> ptrs;                                     \
+        /* Never destroyed: the library's destructor function unregisters them after the */  \
+        /* exit handlers have run. */                                                            \
+        static auto& names = *new std::vector<std::string>;                                      \
+        static auto& descs = *new std::vector<TARNClassDescriptor>;                              \
+        static auto& ptrs = *new std::vector<const TARNClassDescriptor*>;                        \
         static std::once_flag once;                                                              \
         std::call_once(once, [] {                                                                \
             for (auto* i : infos) names.push_back(host::descriptorName(*i));                     \

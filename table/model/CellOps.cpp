@@ -59,6 +59,7 @@ bool SetValue::cell(Table& t, int row, int col, const Value& value, bool validat
     const int r0 = row == NxTblEnum::ALL ? 0 : row, r1 = row == NxTblEnum::ALL ? t.rows - 1 : row;
     const int c0 = col == NxTblEnum::ALL ? 0 : col, c1 = col == NxTblEnum::ALL ? t.columns - 1 : col;
     const CellValue stored(value);
+    if (t.view_hooks && r0 == r1 && c0 == c1) t.view_hooks->valueChanging(r0, c0);
     bool any = false;
     for (int r = r0; r <= r1; ++r) {
         for (int c = c0; c <= c1; ++c) {
@@ -82,6 +83,7 @@ bool SetValue::cell(Table& t, int row, int col, const Value& value, bool validat
 }
 
 void SetValue::label(Table& t, int row, int col, const Value& value) {
+    if (t.view_hooks) t.view_hooks->valueChanging(row, col);
     if (t.isColumnLabel(row, col)) {
         if (col < 0 || col >= t.columns) return;
         growTo(t.column_labels, size_t(col) + 1);

@@ -25,7 +25,7 @@ void Property::validateRes(Table& t) {
 
 void Property::set(Table& t, int flags) { set(t, flags, NxTblEnum::NOVALUE, NxTblEnum::NOVALUE); }
 
-void Property::set(Table& t, int flags, int /*row*/, int /*column*/) {
+void Property::set(Table& t, int flags, int row, int column) {
     // Nothing is measured before the table is displayed; the first display does it all.
     if (!t.hasPeer()) return;
     if ((flags & P::RESET) && t.repaint_on) {
@@ -36,7 +36,10 @@ void Property::set(Table& t, int flags, int /*row*/, int /*column*/) {
     validateRes(t);
     if (flags & P::DRAW_CELL) {
         if (!t.repaint_on) t.needs_repaint = true;
-        if (flags == P::DRAW_CELL) return;
+        if (flags == P::DRAW_CELL) {
+            if (t.repaint_on && t.view_hooks) t.view_hooks->changed(flags, row, column);
+            return;
+        }
     }
     if (!t.span_list.empty()) Span::copy(t);
     if (!t.repaint_on) {
@@ -47,8 +50,7 @@ void Property::set(Table& t, int flags, int /*row*/, int /*column*/) {
         if (flags & (P::REDISPLAY | measuring)) t.needs_repaint = true;
         return;
     }
-    if (flags & P::LEFT_COLUMN) t.set_left_column = false;
-    if (flags & P::TOP_ROW) t.set_top_row = false;
+    if (t.view_hooks) t.view_hooks->changed(flags, row, column);
 }
 
 void Property::setCellValue(Table& t, int row, int column, const host::Value& value) {

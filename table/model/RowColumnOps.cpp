@@ -156,10 +156,12 @@ bool Shift::moveColumns(Table& t, int source, int num, int destination) {
 
 // After rows or columns were added or deleted: re-measure when displayed, or remember
 // to do so once painting is back on.
-static void afterStructureChange(Table& t, int flags) {
+// row or column names the first entry that changed, so the view measures and repaints
+// from there on only.
+static void afterStructureChange(Table& t, int flags, int row, int column) {
     if (!t.hasPeer()) return;
     if (t.getRepaint())
-        t.setProperty(flags | PropertyEnum::RESIZE | PropertyEnum::RELAYOUT);
+        t.setProperty(row, column, flags | PropertyEnum::RESIZE | PropertyEnum::RELAYOUT);
     else
         t.setProperty(PropertyEnum::RESIZE);
 }
@@ -179,7 +181,7 @@ bool AddRow::add(Table& t, int position, const Value& label, const std::vector<V
     t.repaint_on = repaint;
     t.needs_repaint = pending;
     if (position <= t.edit_row) t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
-    afterStructureChange(t, PropertyEnum::ROW_HEIGHTS);
+    afterStructureChange(t, PropertyEnum::ROWS, position, NxTblEnum::NOVALUE);
     return true;
 }
 
@@ -199,7 +201,7 @@ bool AddColumn::add(Table& t, int position, const Value& label, const std::vecto
     t.repaint_on = repaint;
     t.needs_repaint = pending;
     if (position <= t.edit_column) t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
-    afterStructureChange(t, PropertyEnum::COLUMN_WIDTHS);
+    afterStructureChange(t, PropertyEnum::COLUMNS, NxTblEnum::NOVALUE, position);
     return true;
 }
 
@@ -214,7 +216,7 @@ bool DeleteRows::remove(Table& t, int position, int num) {
     if (t.visible_rows != NxTblEnum::NOVALUE) t.visible_rows = std::min(t.visible_rows, t.rows - t.frozen_rows);
     if (t.top_row >= t.rows) t.top_row = 0;
     t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
-    afterStructureChange(t, PropertyEnum::ROW_HEIGHTS);
+    afterStructureChange(t, PropertyEnum::ROWS, position, NxTblEnum::NOVALUE);
     return true;
 }
 
@@ -228,7 +230,7 @@ bool DeleteColumns::remove(Table& t, int position, int num) {
         t.visible_columns = std::min(t.visible_columns, t.columns - t.frozen_columns);
     if (t.left_column >= t.columns) t.left_column = 0;
     t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
-    afterStructureChange(t, PropertyEnum::COLUMN_WIDTHS);
+    afterStructureChange(t, PropertyEnum::COLUMNS, NxTblEnum::NOVALUE, position);
     return true;
 }
 

@@ -44,6 +44,24 @@ void Table::addNotify() {
     setProperty(P::RESET);
 }
 
+void Table::layout() {
+    if (view_hooks) view_hooks->layout();
+}
+
+host::Dimension Table::preferredSize() {
+    if (view_hooks) return view_hooks->preferredSize();
+    return host::Panel::preferredSize();
+}
+
+void Table::paint(host::Graphics& g) {
+    if (view_hooks) view_hooks->paint(g);
+}
+
+void Table::setViewHooks(std::unique_ptr<TableViewHooks> hooks) {
+    host::Lock guard(mutex());
+    view_hooks = std::move(hooks);
+}
+
 void Table::setProperty(int row, int col, int flags) { Property::set(*this, flags, row, col); }
 
 // ---- Dimensions ----

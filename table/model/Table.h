@@ -5,6 +5,8 @@
 // dispatcher, Property::set.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "table/model/NxTableEvents.h"
 #include "table/model/NxTblEnum.h"
 #include "table/model/Series.h"
+#include "table/model/TableViewHooks.h"
 
 namespace host {
 class Applet;
@@ -85,6 +88,9 @@ public:
     // Sorts the rows by column (direction 0 ascending, else descending); for each row
     // before the sort its new position, empty when column is not a column.
     std::vector<int> sortByColumn(int column, int direction = 0, util::NxSortInterface* sort_if = nullptr);
+
+    // Whether a cell shows as selected (the component with a selection overrides it).
+    virtual bool isSelected(int /*row*/, int /*col*/) const { return false; }
 
     // ---- Spans ----
     void setSpans(const std::vector<NxCellRange>& spans);
@@ -249,6 +255,13 @@ public:
     void removeSortListener(NxSortListener* l) { sort_listeners.remove(l); }
 
     void addNotify() override;
+    void layout() override;
+    host::Dimension preferredSize() override;
+    void paint(host::Graphics& g) override;
+
+    // The drawing side; a table without one keeps only its model.
+    void setViewHooks(std::unique_ptr<TableViewHooks> hooks);
+    TableViewHooks* getViewHooks() const { return view_hooks.get(); }
 
 protected:
     // Row or column structure changed: derived tables keep their own per-cell state
@@ -277,6 +290,16 @@ private:
     friend struct Span;
     friend struct Sort;
     friend struct Property;
+    friend struct Size;
+    friend struct VarSize;
+    friend struct Layout;
+    friend struct Draw;
+    friend struct NxCell;
+    friend class Clip;
+    friend class TableView;
+    friend class TblScrollbar;
+    friend struct Create;
+    friend class NxTblConverter;
 
     static constexpr int RELAYOUT = PropertyEnum::RELAYOUT;
     static constexpr int RELAYOUT_RESIZE = PropertyEnum::RELAYOUT | PropertyEnum::RESIZE;
@@ -358,6 +381,19 @@ protected:
 
     Chain row_heights;
     Chain column_widths;
+
+    // Measured sizes (content sizes of the labels, without offsets) and the layout.
+    int row_label_width = 0;
+    int column_label_height = 0;
+    int64_t cell_total_width = 0;   // width of the scrollable columns
+    int64_t cell_total_height = 0;  // height of the scrollable rows
+    int cell_width = 0;             // visible scrollable area
+    int cell_height = 0;
+    int desired_width = 0;
+    int desired_height = 0;
+    // The current cell range being painted.
+    NxCellRange draw_range;
+    std::unique_ptr<TableViewHooks> view_hooks;
 
     Series alignment_series{this, host::Value(NxTblEnum::TOPLEFT)};
     Series bg_series{this, host::Value()};
