@@ -27,7 +27,10 @@ std::string descriptorName(const ClassInfo& info);
 
 }  // namespace host
 
-// Defines a library's class array and its start-up registration. Use once per library:
+// Defines a library's class array and its start-up registration. Use once per library.
+// The module is unregistered by a static object made after the array, the module table
+// and the class registry, so it goes first at exit or unload, while they all still live
+// (a library destructor function would run after static destruction had freed them):
 //   TARN_CLASS_ARRAY(&NxVector::staticClass(), &NxCache::staticClass())
 #define TARN_CLASS_ARRAY(...)                                                                    \
     namespace {                                                                                  \
@@ -45,11 +48,12 @@ std::string descriptorName(const ClassInfo& info);
         });                                                                                      \
         return ptrs.data();                                                                      \
     }                                                                                            \
+    struct TarnModuleStop {                                                                      \
+        ~TarnModuleStop() { TARNUnregisterModule((void*)&tarnBuildClassArray); }                 \
+    };                                                                                           \
     __attribute__((constructor)) void tarnModuleStart() {                                        \
         TARNRegisterModule((void*)&tarnBuildClassArray, tarnBuildClassArray(), nullptr, 0);      \
-    }                                                                                            \
-    __attribute__((destructor)) void tarnModuleStop() {                                          \
-        TARNUnregisterModule((void*)&tarnBuildClassArray);                                       \
+        static TarnModuleStop stop;                                                              \
     }                                                                                            \
     }                                                                                            \
     extern "C" __attribute__((visibility("default"))) const TARNClassDescriptor* const* TARNGetClassArray() { \
