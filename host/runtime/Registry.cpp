@@ -155,11 +155,6 @@ std::string errnoText() { return std::strerror(errno); }
 
 }  // namespace
 
-bool RegistryNameLess::operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
-}
-
 std::string quoteRegistryString(std::string_view s) {
     std::string out = "\"";
     for (char c : s) {

@@ -11,7 +11,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,14 +28,9 @@ struct RegistryValue {
     bool operator==(const RegistryValue&) const = default;
 };
 
-// ASCII case-insensitive ordering: key and value names ignore case, as registry names do.
-struct RegistryNameLess {
-    bool operator()(std::string_view a, std::string_view b) const;
-    using is_transparent = void;
-};
-
 // The keys and values of a registry, in memory. Keys are full paths with backslashes
 // ("HKEY_CLASSES_ROOT\TARNCLASSES\norvex/chart"); they keep the order they were made in.
+// Key and value names ignore ASCII case, as registry names do.
 class RegistryDocument {
 public:
     // Parses registration-file text; lines that are not understood are skipped.
