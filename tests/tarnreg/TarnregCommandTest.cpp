@@ -138,6 +138,16 @@ TEST(TarnregLibraries, FailuresAreReportedTheRunGoesOnAndTheStatusTells) {
     EXPECT_EQ(s.run({kOnePackage}).status, 0);
 }
 
+TEST(TarnregLibraries, ARegistryThatCannotBeWrittenIsReportedInTheStatus) {
+    Scratch s;
+    std::ofstream(s.dir() / "config") << "a file where the registry's folder should be";
+    for (auto mode : {"-nowarn", "-class"}) {
+        auto r = s.run({mode, kOnePackage});
+        EXPECT_EQ(r.status, 1) << mode;
+        EXPECT_NE(r.out.find("tarnreg: cannot open " + s.registry().string() + ".lock"), std::string::npos) << r.out;
+    }
+}
+
 TEST(TarnregFile, PackageFileLayoutWithLinesContinuedPastColumn79) {
     Scratch s;
     std::string longName = "libtarnreg_one_package_with_a_long_name.so";  // 42 bytes pass column 79
