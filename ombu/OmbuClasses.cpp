@@ -17,7 +17,11 @@
 #include "ombu/widgets/NxScrollbar.h"
 #include "ombu/widgets/NxScrolledWindow.h"
 #include "util/NxCache.h"
+#include "util/NxConverter.h"
 #include "util/NxFixedVector.h"
+#include "util/NxImage.h"
+#include "util/NxImageCreator.h"
+#include "util/NxRectNode.h"
 #include "util/NxString.h"
 #include "util/NxVector.h"
 #include "util/Nxqsort.h"
@@ -27,6 +31,11 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::util::NxCache::staticClass(),
                  &norvex::util::Nxqsort::staticClass(),
                  &norvex::util::NxString::staticClass(),
+                 &norvex::util::NxConverter::staticClass(),
+                 &norvex::util::NxImage::staticClass(),
+                 &norvex::util::NxImageCreator::staticClass(),
+                 &norvex::util::NxRectNode::staticClass(),
+                 &norvex::util::NxRectList::staticClass(),
                  &norvex::image::GifConverter::staticClass(),
                  &norvex::ombu::NxComponent::staticClass(),
                  &norvex::ombu::NxContainer::staticClass(),
@@ -40,4 +49,6 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::ombu::NxCheckbox::staticClass(),
                  &norvex::ombu::NxCheckboxGroup::staticClass(),
                  &norvex::ombu::NxScrollbar::staticClass(),
-                 &norvex::ombu::NxScrolledWindow::staticClass())
+                 &norvex::ombu::ScrollbarThumb::staticClass(),
+                 &norvex::ombu::NxScrolledWindow::staticClass(),
+                 &norvex::ombu::Viewport::staticClass())

@@ -1,6 +1,7 @@
 #include "host/runtime/Loader.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <unistd.h>
 
 #include <climits>
@@ -18,6 +19,37 @@ void* Loader::load(const std::string& path, std::string* error) {
 }
 
 void* Loader::symbol(void* handle, const std::string& name) { return handle ? dlsym(handle, name.c_str()) : nullptr; }
+
+void* Loader::ownSymbol(void* handle, const std::string& name, std::string* error) {
+    void* sym = symbol(handle, name);
+    if (!sym) {
+        if (error) *error = name + " is not defined";
+        return nullptr;
+    }
+    Dl_info where{};
+    link_map* symbolMap = nullptr;
+    link_map* ownMap = nullptr;
+    if (!dladdr1(sym, &where, reinterpret_cast<void**>(&symbolMap), RTLD_DL_LINKMAP) ||
+        dlinfo(handle, RTLD_DI_LINKMAP, &ownMap) != 0 || symbolMap != ownMap) {
+        if (error) *error = name + " is not defined by the library itself" + (where.dli_fname ? std::string(" (found in ") + where.dli_fname + ")" : std::string());
+        return nullptr;
+    }
+    return sym;
+}
+
+void* Loader::loadByName(const std::string& name, std::string* error) {
+    if (name.find('/') != std::string::npos) return load(name, error);
+    std::vector<std::string> dirs;
+    Dl_info self{};
+    if (dladdr(reinterpret_cast<void*>(&Loader::libraryDir), &self) && self.dli_fname)
+        dirs.push_back(std::filesystem::path(self.dli_fname).parent_path().string());
+    dirs.push_back(libraryDir());
+    for (auto& dir : dirs) {
+        auto path = std::filesystem::path(dir) / name;
+        if (!dir.empty() && std::filesystem::exists(path)) return load(path.string(), error);
+    }
+    return load(name, error);
+}
 
 std::string Loader::libraryDir() {
     char buf[PATH_MAX];

@@ -12,6 +12,12 @@ public:
     // Loads a shared library; null and a message in error when it cannot be loaded.
     static void* load(const std::string& path, std::string* error);
     static void* symbol(void* handle, const std::string& name);
+    // The symbol only when the library itself defines it: a plain look-up also searches the
+    // library's dependencies and would find their export of the same name.
+    static void* ownSymbol(void* handle, const std::string& name, std::string* error = nullptr);
+    // Loads a library by file name: a name with a '/' as it is; a bare name from the folder
+    // of the host library, then the program's library folder, then the system's search path.
+    static void* loadByName(const std::string& name, std::string* error);
     // The folder of the running program's libraries: <program dir>/../lib.
     static std::string libraryDir();
     // Loads every component library found in dir (tarnombu11, tarnchart11, tarntable11);

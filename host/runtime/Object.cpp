@@ -1,5 +1,8 @@
 #include "host/runtime/Object.h"
 
+#include "host/runtime/Loader.h"
+#include "host/runtime/Registry.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -54,6 +57,17 @@ void ClassRegistry::remove(const ClassInfo& info) {
 }
 
 const ClassInfo* ClassRegistry::find(std::string_view name) const {
+    if (const ClassInfo* c = findLoaded(name)) return c;
+    if (name.find('.') == std::string_view::npos) return nullptr;
+    // Loading runs the library's start-up, which adds its classes: no lock held here.
+    for (auto& lib : registeredLibraries(Registry().read(), name)) {
+        if (!Loader::loadByName(lib, nullptr)) continue;
+        if (const ClassInfo* c = findLoaded(name)) return c;
+    }
+    return nullptr;
+}
+
+const ClassInfo* ClassRegistry::findLoaded(std::string_view name) const {
     std::lock_guard lock(mutex_);
     for (auto* c : classes_)
         if (name == c->name) return c;

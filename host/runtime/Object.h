@@ -96,7 +96,9 @@ public:
 
     void add(const ClassInfo& info);
     void remove(const ClassInfo& info);
-    // Fully qualified name; a simple name is accepted when it is unique.
+    // Fully qualified name; a simple name is accepted when it is unique. A fully qualified
+    // name that no loaded library defines is looked up in the registry, and the libraries
+    // registered for its package or class are loaded until one defines it.
     const ClassInfo* find(std::string_view name) const;
     std::vector<const ClassInfo*> all() const;
 
@@ -104,6 +106,8 @@ public:
     ObjectPtr createObject(std::string_view name, Applet* applet, const std::string& objName) const;
 
 private:
+    const ClassInfo* findLoaded(std::string_view name) const;
+
     mutable std::mutex mutex_;
     std::vector<const ClassInfo*> classes_;
 };
