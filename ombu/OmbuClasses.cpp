@@ -9,6 +9,9 @@
 #include "ombu/NxComponent.h"
 #include "ombu/NxContainer.h"
 #include "ombu/NxItemEvent.h"
+#include "ombu/list/NxList.h"
+#include "ombu/list/NxListComponent.h"
+#include "ombu/list/NxListEvent.h"
 #include "ombu/widgets/NxArrowButton.h"
 #include "ombu/widgets/NxButton.h"
 #include "ombu/widgets/NxCheckbox.h"
@@ -40,4 +43,7 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::ombu::NxCheckbox::staticClass(),
                  &norvex::ombu::NxCheckboxGroup::staticClass(),
                  &norvex::ombu::NxScrollbar::staticClass(),
-                 &norvex::ombu::NxScrolledWindow::staticClass())
+                 &norvex::ombu::NxScrolledWindow::staticClass(),
+                 &norvex::ombu::NxListEvent::staticClass(),
+                 &norvex::ombu::NxListComponent::staticClass(),
+                 &norvex::ombu::NxList::staticClass())

@@ -33,9 +33,10 @@ std::string descriptorName(const ClassInfo& info);
     namespace {                                                                                  \
     const TARNClassDescriptor* const* tarnBuildClassArray() {                                    \
         static const host::ClassInfo* infos[] = {__VA_ARGS__};                                   \
-        static std::vector<std::string> names;                                                   \
-        static std::vector<TARNClassDescriptor> descs;                                           \
-        static std::vector<const TARNClassDescriptor*> ptrs;                                     \
+        /* Never destroyed: the module's destructor reads them after static destruction. */  \
+        static auto& names = *new std::vector<std::string>;                                      \
+        static auto& descs = *new std::vector<TARNClassDescriptor>;                              \
+        static auto& ptrs = *new std::vector<const TARNClassDescriptor*>;                        \
         static std::once_flag once;                                                              \
         std::call_once(once, [] {                                                                \
             for (auto* i : infos) names.push_back(host::descriptorName(*i));                     \
