@@ -52,8 +52,9 @@ void NxList::getParameters() {
     NxScrolledWindow::getParameters();
     auto conv = getConverter();
     if (auto s = getParam("Items")) {
+        // Backslash-n pairs become line breaks inside an item.
         std::vector<host::Value> items;
-        if (auto v = conv->toVector(this, s, ',', true))
+        if (auto v = conv->toVector(this, conv->toNewLine(s), ',', true))
             for (const auto& e : v->elements()) items.push_back(e);
         list->setItems(std::move(items));
     }

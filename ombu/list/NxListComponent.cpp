@@ -533,7 +533,9 @@ int NxListComponent::preferredHeight() {
 
 host::Dimension NxListComponent::scrollableSize() {
     Lock guard(mutex());
-    int frameW = getWidth() - getDrawingAreaWidth(), frameH = getHeight() - getDrawingAreaHeight();
+    // The frame around the drawing area, whatever size the list has now.
+    int k = 2 * (highlight + shadow);
+    int frameW = k + insets_.left + insets_.right, frameH = k + insets_.top + insets_.bottom;
     int64_t h = totalHeight() + frameH;
     return {preferredWidth() + frameW, int(std::min<int64_t>(h, INT32_MAX))};
 }

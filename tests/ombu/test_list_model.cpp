@@ -337,3 +337,22 @@ TEST(NxListScrolledTest, BarsFollowTheTotalHeightAndMakeVisibleScrolls) {
     EXPECT_EQ(comp->getVertOrigin(), 0);
     EXPECT_EQ(comp->getTopRow(), 0);
 }
+
+TEST(NxListPaintTest, ExactDrawingOfASmallList) {
+    ListFixture fx(words({"ab", "cd"}), false, Drawing::Recording);
+    fx.list->setDoubleBuffer(false);
+    fx.list->setSelectedBackground(host::Color::blue);
+    fx.list->select(1);
+    fx.f.log->clear();
+    fx.list->repaint();
+    // The frame comes first; the rows follow the content clip: 18-pixel rows (a
+    // 14-pixel font and the highlight twice) from the drawing area's top at 9.
+    auto lines = fx.f.lines();
+    auto from = std::find(lines.begin(), lines.end(), "clipRect(9,9,182,182)");
+    ASSERT_NE(from, lines.end());
+    std::vector<std::string> rows(from + 1, lines.end());
+    EXPECT_EQ(rows, (std::vector<std::string>{"setColor(0,0,0)", "setColor(255,255,255)", "fillRect(9,9,182,18)",
+                                              "setColor(0,0,0)", "setFont(Dialog,0,12)", "drawString(\"ab\",11,22)",
+                                              "setColor(0,0,255)", "fillRect(9,27,182,18)", "setColor(255,255,255)",
+                                              "setFont(Dialog,0,12)", "drawString(\"cd\",11,40)", "dispose()"}));
+}
