@@ -137,7 +137,10 @@ void NxOutlinerFolderNode::removeChild(const NxOutlinerNode* node) {
 
 void NxOutlinerFolderNode::addNode(const NxOutlinerNodePtr& node, int index) {
     if (!node) throw std::invalid_argument("null node added to an outliner folder");
-    if (node->isAncestorOf(this))
+    // Only this folder itself or a folder with children can be one of its ancestors, so
+    // items and empty folders skip the walk up a deep tree.
+    bool mayBeAncestor = node.get() == this || (node->isFolder() && !static_cast<NxOutlinerFolderNode&>(*node).children.empty());
+    if (mayBeAncestor && node->isAncestorOf(this))
         throw std::invalid_argument("a folder cannot be added into itself or one of its descendants");
     NxOutlinerNodePtr keep = node;  // the old parent may hold the last reference
     if (node->parent) node->parent->removeChild(node.get());

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/runtime/Object.h"
@@ -97,6 +98,11 @@ public:
     // takes this folder's owner. Adding this folder or one of its ancestors raises
     // invalid_argument (the tree would become a cycle).
     void addNode(const NxOutlinerNodePtr& node, int index = 2147483647);
+    // Any node type (a shared pointer would otherwise also convert to a label value).
+    template <class T, std::enable_if_t<std::is_base_of_v<NxOutlinerNode, T>, int> = 0>
+    void addNode(const std::shared_ptr<T>& node, int index = 2147483647) {
+        addNode(NxOutlinerNodePtr(node), index);
+    }
     NxOutlinerNodePtr addNode(const host::Value& label);
     std::shared_ptr<NxOutlinerFolderNode> addFolderNode(const host::Value& label);
     std::shared_ptr<NxOutlinerNode> clone() const override;

@@ -141,12 +141,12 @@ std::string OutlinerTreeText::writeLabel(const Value& label) {
         for (int i = 0; i < count; ++i) {
             if (i) out += ',';
             Value cell = v->elementAt(i);
-            if (!cell.isNull()) out += escapeCell(conv->toString(cell));
+            if (!cell.isNull()) out += escapeCell(cell.isString() ? cell.toString() : conv->toString(cell));
         }
         return out;
     }
     if (label.isNull()) return {};
-    return escapeCell(conv->toString(label));
+    return escapeCell(label.isString() ? label.toString() : conv->toString(label));
 }
 
 std::vector<std::string> OutlinerTreeText::write(const NxOutlinerNode* root) {
