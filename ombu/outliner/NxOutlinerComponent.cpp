@@ -254,7 +254,8 @@ void NxOutlinerComponent::rebuildRows() {
             n->selected = false;
     }
     selected_nodes = std::move(kept);
-    if (focus_node && !isDrawn(focus_node.get())) {
+    // A focus that is not drawn moves to the first row (without selecting it).
+    if (!focus_node || !isDrawn(focus_node.get())) {
         focus_node.reset();
         if (!rows.empty()) focus_node = ptrOf(rows.front());
     }

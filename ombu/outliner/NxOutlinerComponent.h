@@ -58,10 +58,19 @@ public:
     // Rebuilds the node and row lists (skipped before the peer, deferred while batched).
     void folderChanged(const NxOutlinerNode* node);
     void processRootNode();
-    int getNumNodes() const { return num_rows; }
-    const std::vector<NxOutlinerNode*>& getNodeList() const { return node_list; }
+    int getNumNodes() const {
+        ensureRows();
+        return num_rows;
+    }
+    const std::vector<NxOutlinerNode*>& getNodeList() const {
+        ensureRows();
+        return node_list;
+    }
     // The nodes drawn, in row order.
-    const std::vector<NxOutlinerNode*>& getRows() const { return rows; }
+    const std::vector<NxOutlinerNode*>& getRows() const {
+        ensureRows();
+        return rows;
+    }
     bool getBatched() const { return batched; }
     void setBatched(bool b);
 

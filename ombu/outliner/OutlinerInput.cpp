@@ -261,7 +261,7 @@ bool NxOutlinerComponent::mouseDown(host::Event& e, int x, int y) {
             setFocusNode(node, &e);
         } else {
             setFocusNode(node, &e);
-            if (!auto_select || multiple_select) selectNode(node, &e);
+            if (!auto_select) selectNode(node, &e);
             if (dbl) doubleClickAction(node, &e);
         }
     }

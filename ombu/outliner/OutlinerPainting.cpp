@@ -93,6 +93,8 @@ void NxOutlinerComponent::addNotify() {
         rebuildRows();
     }
     pref_width_internal = 0;
+    updateParent();
+    if (scrolled_window) scrolled_window->layout();
 }
 
 void NxOutlinerComponent::setForeground(const Color& c) {
