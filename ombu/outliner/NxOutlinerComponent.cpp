@@ -7,6 +7,7 @@
 
 #include "ombu/OmbuUtil.h"
 #include "ombu/outliner/NxOutliner.h"
+#include "ombu/outliner/OutlinerConverter.h"
 #include "ombu/outliner/OutlinerTreeText.h"
 #include "ombu/widgets/NxScrollbar.h"
 #include "util/NxVector.h"
@@ -70,42 +71,7 @@ void NxOutlinerComponent::getParameters() {
 }
 
 void NxOutlinerComponent::readParameters(const std::function<util::OptString(const std::string&)>& param) {
-    auto conv = getConverter();
-    setRootVisible(conv->toBoolean(param("RootVisible"), root_visible));
-    if (auto s = param("NodeHeight")) setNodeHeight(conv->toInt(s, node_height));
-    if (auto s = param("NodeIndent")) setNodeIndent(conv->toInt(s, node_indent));
-    setAllowMultipleSelections(conv->toBoolean(param("AllowMultipleSelections"), multiple_select));
-    setAutoSelect(conv->toBoolean(param("AutoSelect"), auto_select));
-    if (auto s = param("StateList")) {
-        std::vector<int> list = conv->toEnumList(s, "StateList", stateNames(), {1, 2, 3, 4, 5}, state_list);
-        try {
-            setStateList(list);
-        } catch (const std::invalid_argument& e) {
-            std::cerr << e.what() << '\n';
-        }
-    }
-    if (auto s = param("Spacing")) setSpacing(conv->toInt(s, spacing));
-    if (auto s = param("VisibleRows")) setVisibleRows(conv->toInt(s, visible_rows));
-    setDragAndDropPolicy(conv->toEnum(param("DragAndDropPolicy"), "DragAndDropPolicy",
-                                      {"DRAGDROP_NONE", "DRAGDROP_TARGET", "DRAGDROP_SOURCE", "DRAGDROP_ALL"},
-                                      {0, 1, 2, 3}, drag_drop));
-    if (auto s = param("Tree")) {
-        // One node per line of the value; backslash-n pairs also end a line.
-        std::vector<std::string> lines;
-        std::string cur;
-        const std::string& t = *s;
-        for (size_t i = 0; i < t.size(); ++i) {
-            if (t[i] == '\n' || (t[i] == '\\' && i + 1 < t.size() && t[i + 1] == 'n' && (i == 0 || t[i - 1] != '\\'))) {
-                lines.push_back(cur);
-                cur.clear();
-                if (t[i] == '\\') ++i;
-            } else {
-                cur += t[i];
-            }
-        }
-        lines.push_back(cur);
-        setTree(lines);
-    }
+    OutlinerConverter::getParameters(*this, param);
 }
 
 // Tree
@@ -115,7 +81,10 @@ void NxOutlinerComponent::setRootNode(const NxOutlinerNodePtr& node) {
         Lock guard(mutex());
         if (root) setOutlinerOfSubtree(*root, nullptr);
         root = node;
-        if (root) setOutlinerOfSubtree(*root, this);
+        if (root) {
+            setOutlinerOfSubtree(*root, this);
+            mapStateInNode(root.get());  // the folders take states of the state list
+        }
         for (auto& n : selected_nodes) n->selected = false;
         selected_nodes.clear();
         focus_node.reset();
@@ -368,8 +337,7 @@ NxOutlinerEvent* NxOutlinerComponent::postStateEvent(NxOutlinerEvent& ev, int st
 
 bool NxOutlinerComponent::setNodeState(const NxOutlinerNodePtr& node, int state, bool notify) {
     if (!node) return false;
-    if (node->isFolder() && (state < OmbuEnum::FOLDER_CLOSED || state > OmbuEnum::FOLDER_OPEN_ALL))
-        throw std::invalid_argument("Invalid state value in NxOutlinerComponent: " + std::to_string(state));
+    if (node->isFolder()) OutlinerConverter::checkState(state);
     if (!node->isFolder()) {
         // An item fires the action event.
         if (notify) {

@@ -18,7 +18,22 @@ class NxOutlinerNodeStyle : public host::Object {
 public:
     using ImagePtr = std::shared_ptr<host::Image>;
     NxOutlinerNodeStyle() = default;
-    NxOutlinerNodeStyle(const NxOutlinerNodeStyle&) = default;
+    // Copies every field.
+    NxOutlinerNodeStyle(const NxOutlinerNodeStyle& o)
+        : host::Object(),
+          background_selected(o.background_selected),
+          font(o.font),
+          foreground(o.foreground),
+          foreground_selected(o.foreground_selected),
+          line_color(o.line_color),
+          shortcut(o.shortcut),
+          item(o.item),
+          item_selected(o.item_selected),
+          folder_closed(o.folder_closed),
+          folder_closed_selected(o.folder_closed_selected),
+          folder_open(o.folder_open),
+          folder_open_selected(o.folder_open_selected),
+          icon_spacing(o.icon_spacing) {}
 
     const host::OptColor& getBackgroundSelected() const { return background_selected; }
     void setBackgroundSelected(const host::OptColor& c) { background_selected = c; }
