@@ -149,6 +149,7 @@ void NxOutlinerComponent::ensureRows() const {
 
 void NxOutlinerComponent::rebuildRows() {
     stale = false;
+    drag_node = nullptr;  // a drag does not survive a change of the tree
     node_list.clear();
     rows.clear();
     last_drawn.clear();

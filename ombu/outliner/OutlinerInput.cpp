@@ -272,6 +272,7 @@ bool NxOutlinerComponent::mouseDown(host::Event& e, int x, int y) {
 bool NxOutlinerComponent::mouseDrag(host::Event&, int, int) { return drag_node != nullptr; }
 
 bool NxOutlinerComponent::mouseUp(host::Event& e, int, int) {
+    ensureRows();  // a tree changed since the press drops the drag
     NxOutlinerNode* dragged = drag_node;
     drag_node = nullptr;
     if (!dragged) return false;
