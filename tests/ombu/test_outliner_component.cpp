@@ -290,3 +290,24 @@ TEST(OutlinerPaintTest, PreferredHeightAndExactDrawingOfASmallTree) {
                         "drawLine(21,59,27,59)", "drawLine(21,49,21,59)", "drawImage(16x16,31,51)", "setColor(0,0,0)",
                         "setFont(Dialog,0,12)", "drawString(\"y\",52,63)", "dispose()"}));
 }
+
+TEST(OutlinerStatesTest, PlusBoxOpensAClosedFolderWithoutMovingFocusOrSelection) {
+    Fixture fx;
+    auto& o = *fx.o;
+    o.getDefaultNodeStyle()->setShortcut(true);
+    auto* f2 = static_cast<NxOutlinerFolderNode*>(fx.node("F2"));
+    o.setNodeState(ptr(f2), OmbuEnum::FOLDER_CLOSED, false);
+    fx.click(fx.node("a"));
+    o.repaint();  // the boxes' centres are known after a paint
+    ASSERT_NE(f2->shortcut_x, -999);
+    Event e;
+    e.when = host::Toolkit::currentTimeMillis();
+    e.x = f2->shortcut_x + 1;
+    e.y = f2->shortcut_y - 1;
+    e.clickCount = 1;
+    o.mouseDown(e, e.x, e.y);
+    o.mouseUp(e, e.x, e.y);
+    EXPECT_EQ(f2->getState(), OmbuEnum::FOLDER_OPEN_ALL);
+    EXPECT_EQ(o.getFocusNode(), fx.node("a"));
+    EXPECT_EQ(o.getSelectedNode(), fx.node("a"));
+}
