@@ -9,6 +9,14 @@
 #include "ombu/NxComponent.h"
 #include "ombu/NxContainer.h"
 #include "ombu/NxItemEvent.h"
+#include "ombu/list/NxList.h"
+#include "ombu/list/NxListComponent.h"
+#include "ombu/list/NxListEvent.h"
+#include "ombu/outliner/NxOutliner.h"
+#include "ombu/outliner/NxOutlinerComponent.h"
+#include "ombu/outliner/NxOutlinerEvent.h"
+#include "ombu/outliner/NxOutlinerNode.h"
+#include "ombu/outliner/NxOutlinerNodeStyle.h"
 #include "ombu/widgets/NxArrowButton.h"
 #include "ombu/widgets/NxButton.h"
 #include "ombu/widgets/NxCheckbox.h"
@@ -51,4 +59,13 @@ TARN_CLASS_ARRAY(&norvex::util::NxVector::staticClass(),
                  &norvex::ombu::NxScrollbar::staticClass(),
                  &norvex::ombu::ScrollbarThumb::staticClass(),
                  &norvex::ombu::NxScrolledWindow::staticClass(),
-                 &norvex::ombu::Viewport::staticClass())
+                 &norvex::ombu::Viewport::staticClass(),
+                 &norvex::ombu::NxListEvent::staticClass(),
+                 &norvex::ombu::NxListComponent::staticClass(),
+                 &norvex::ombu::NxList::staticClass(),
+                 &norvex::ombu::NxOutlinerNode::staticClass(),
+                 &norvex::ombu::NxOutlinerFolderNode::staticClass(),
+                 &norvex::ombu::NxOutlinerNodeStyle::staticClass(),
+                 &norvex::ombu::NxOutlinerEvent::staticClass(),
+                 &norvex::ombu::NxOutlinerComponent::staticClass(),
+                 &norvex::ombu::NxOutliner::staticClass())

@@ -17,8 +17,9 @@ std::string descriptorName(const ClassInfo& info) {
 namespace {
 std::mutex modulesMutex;
 std::map<void*, const TARNClassDescriptor* const*>& modules() {
-    static std::map<void*, const TARNClassDescriptor* const*> m;
-    return m;
+    // Never destroyed, like the arrays it points to (see TARN_CLASS_ARRAY).
+    static auto* m = new std::map<void*, const TARNClassDescriptor* const*>;
+    return *m;
 }
 }  // namespace
 

@@ -42,8 +42,10 @@ std::string Object::toString() const {
 std::size_t Object::hashCode() const { return std::hash<const void*>{}(this); }
 
 ClassRegistry& ClassRegistry::instance() {
-    static ClassRegistry registry;
-    return registry;
+    // Never destroyed: libraries unregister their classes from their own destructors,
+    // which may run after this file's statics are gone.
+    static ClassRegistry* registry = new ClassRegistry;
+    return *registry;
 }
 
 void ClassRegistry::add(const ClassInfo& info) {

@@ -138,6 +138,18 @@ void NxScrolledWindow::setChild(const host::ComponentPtr& c) {
     layout();
 }
 
+host::Dimension NxScrolledWindow::contentSize() const {
+    const auto& child = viewport->getChild();
+    if (!child) return {0, 0};
+    host::Dimension pref = child->preferredSize();
+    if (auto* s = dynamic_cast<NxScrollableInterface*>(child.get())) {
+        host::Dimension own = s->scrollableSize();
+        if (own.width >= 0) pref.width = own.width;
+        if (own.height >= 0) pref.height = own.height;
+    }
+    return pref;
+}
+
 bool NxScrolledWindow::isOwnPart(const host::Component* c) const {
     return c == viewport.get() || c == vert_sb.get() || c == horiz_sb.get();
 }
@@ -156,8 +168,7 @@ void NxScrolledWindow::layout() {
     host::Insets in = insets();
     int64_t availW = std::max<int64_t>(0, int64_t(getWidth()) - in.left - in.right);
     int64_t availH = std::max<int64_t>(0, int64_t(getHeight()) - in.top - in.bottom);
-    const auto& child = viewport->getChild();
-    host::Dimension pref = child ? child->preferredSize() : host::Dimension{0, 0};
+    host::Dimension pref = contentSize();
     int64_t take = int64_t(sb_offset) + SB_SIZE;
     bool vert = false, horiz = false;
     switch (sb_display) {
@@ -207,16 +218,14 @@ void NxScrolledWindow::setVertScrollbarValues(int value, int visible, int min, i
 }
 
 void NxScrolledWindow::setHorizScrollbarValues() {
-    const auto& child = viewport->getChild();
     int view = rect.width;
-    int size = child ? std::max(child->preferredSize().width, view) : view;
+    int size = std::max(contentSize().width, view);
     setHorizScrollbarValues(horiz_sb->getValue(), view, 0, size);
 }
 
 void NxScrolledWindow::setVertScrollbarValues() {
-    const auto& child = viewport->getChild();
     int view = rect.height;
-    int size = child ? std::max(child->preferredSize().height, view) : view;
+    int size = std::max(contentSize().height, view);
     setVertScrollbarValues(vert_sb->getValue(), view, 0, size);
 }
 

@@ -28,6 +28,9 @@ public:
     virtual ~NxScrollableInterface() = default;
     virtual void scrollHorizontal(int value) = 0;
     virtual void scrollVertical(int value) = 0;
+    // The size of the whole content the bars scroll over; a negative side means the
+    // preferred size's.
+    virtual host::Dimension scrollableSize() { return {-1, -1}; }
 };
 
 // Shows a part of its child: the child sits at minus the origin.
@@ -99,6 +102,8 @@ public:
 
 private:
     bool isOwnPart(const host::Component* c) const;
+    // The child's scroll size: its own for a self-scrolling child, else its preferred size.
+    host::Dimension contentSize() const;
 
     int sb_display = OmbuEnum::DISPLAY_AS_NEEDED;
     int sb_offset = 0;
