@@ -1,0 +1,148 @@
+// Clustered and stacked bar geometry: cluster offsets, stacking with negatives,
+// 100 percent scaling, no showing series, and outlines of black bars.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/draw/BarChartDraw.h"
+#include "chart/model/NxBarChartFormat.h"
+#include "chart/style/NxChartStyle.h"
+#include "host/graphics/RecordingGraphics.h"
+#include "tests/chart/ChartTestSupport.h"
+
+using namespace norvex::chart;
+
+namespace {
+
+struct Bars {
+    charttest::TestChart chart;
+    std::shared_ptr<ChartDataView> view = chart.addView();
+    std::shared_ptr<BarChartDraw> draw;
+
+    explicit Bars(int type) {
+        view->setChartType(type);
+        chart.x->setMin(0);
+        chart.x->setMax(10);
+        chart.y->setMin(-10);
+        chart.y->setMax(100);
+    }
+    void series(std::vector<double> x, std::vector<double> y, host::Color c = host::Color::red) {
+        auto s = view->addSeries(view->getNumSeries());
+        s->setX(std::move(x));
+        s->setY(std::move(y));
+        s->setStyle(std::make_shared<NxChartStyle>(nullptr, std::make_shared<NxFillStyle>(c, NxFillStyle::SOLID),
+                                                   nullptr));
+    }
+    void build() {
+        view->calcLimits();
+        chart.x->calcAxisParams();
+        chart.y->calcAxisParams();
+        chart.x->setStep(1);
+        chart.x->calcTransformation();
+        chart.y->calcTransformation();
+        if (view->getChartType() == ChartDataView::BAR)
+            draw = std::make_shared<BarChartDraw>(view);
+        else
+            draw = std::make_shared<SBarChartDraw>(view);
+        draw->recalc();
+    }
+};
+
+}  // namespace
+
+TEST(BarDrawTest, ThreeSeriesClusterAroundThePoint) {
+    Bars b(ChartDataView::BAR);
+    for (int i = 0; i < 3; ++i) b.series({5}, {10.0 + i});
+    b.build();
+    ASSERT_EQ(b.draw->getBars().size(), 3u);
+    EXPECT_NEAR(b.draw->getBarWidth(), 0.8 / 3, 1e-9);
+    EXPECT_NEAR(b.draw->getBars()[0].xbeg, 4.6, 1e-9);
+    EXPECT_NEAR(b.draw->getBars()[1].xbeg, 5 - 0.4 / 3, 1e-9);
+    EXPECT_NEAR(b.draw->getBars()[2].xbeg, 5 + 0.4 / 3, 1e-9);
+}
+
+TEST(BarDrawTest, OverlapFiftyStartsTheSecondBarHalfABarLater) {
+    Bars b(ChartDataView::BAR);
+    b.view->getBarChartFormat()->setClusterOverlap(50);
+    b.series({5}, {10});
+    b.series({5}, {20});
+    b.build();
+    double w = b.draw->getBarWidth();
+    EXPECT_NEAR(w, 80.0 / 150, 1e-9);
+    EXPECT_NEAR(b.draw->getBars()[1].xbeg - b.draw->getBars()[0].xbeg, w / 2, 1e-9);
+}
+
+TEST(BarDrawTest, NoShowingSeriesDrawsAndPicksNothing) {
+    Bars b(ChartDataView::BAR);
+    b.series({5}, {10});
+    b.view->getSeries(0)->setIsShowing(false);
+    b.view->getBarChartFormat()->setClusterOverlap(0);
+    b.build();
+    EXPECT_TRUE(b.draw->getBars().empty());
+    EXPECT_FALSE(b.draw->pick({200, 150}, 0));
+    host::RecordingGraphics g;
+    b.draw->draw(g);
+    EXPECT_TRUE(g.log().empty());
+}
+
+TEST(BarDrawTest, StackingPutsNegativesBelowZero) {
+    Bars b(ChartDataView::STACKING_BAR);
+    b.series({5}, {2});
+    b.series({5}, {-1});
+    b.series({5}, {3});
+    b.build();
+    auto& bars = b.draw->getBars();
+    ASSERT_EQ(bars.size(), 3u);
+    EXPECT_EQ(bars[0].low, 0);
+    EXPECT_EQ(bars[0].high, 2);
+    EXPECT_EQ(bars[1].low, 0);
+    EXPECT_EQ(bars[1].high, -1);
+    EXPECT_EQ(bars[2].low, 2);
+    EXPECT_EQ(bars[2].high, 5);
+}
+
+TEST(BarDrawTest, HundredPercentScalesEachStack) {
+    Bars b(ChartDataView::STACKING_BAR);
+    b.view->getBarChartFormat()->set100Percent(true);
+    b.series({5, 6}, {1, 0});
+    b.series({5, 6}, {3, 0});
+    b.build();
+    auto& bars = b.draw->getBars();
+    ASSERT_EQ(bars.size(), 4u);
+    EXPECT_DOUBLE_EQ(bars[0].high, 25);
+    EXPECT_DOUBLE_EQ(bars[1].low, 25);
+    EXPECT_DOUBLE_EQ(bars[1].high, 100);
+    // A zero total counts as 1: the zero bars stay at 0.
+    EXPECT_DOUBLE_EQ(bars[3].high, 0);
+}
+
+TEST(BarDrawTest, BlackBarsGetAVisibleOutline) {
+    Bars b(ChartDataView::BAR);
+    b.series({5}, {50}, host::Color::black);
+    b.build();
+    ASSERT_TRUE(b.draw->getOutline());
+    host::RecordingGraphics g;
+    b.draw->draw(g);
+    std::string all;
+    for (auto& l : g.log()) all += l + "\n";
+    EXPECT_NE(all.find("drawRect"), std::string::npos);
+    // The outline is not drawn in the fill's own black.
+    auto pos = all.rfind("setColor", all.find("drawRect"));
+    ASSERT_NE(pos, std::string::npos);
+    EXPECT_EQ(all.substr(pos, all.find('\n', pos) - pos).find("0,0,0,255"), std::string::npos) << all;
+}
+
+TEST(BarDrawTest, PickFindsTheBarUnderThePointer) {
+    Bars b(ChartDataView::BAR);
+    b.series({5}, {50});
+    b.series({5}, {60});
+    b.build();
+    auto& r = b.draw->getBars()[1].front;
+    auto hit = b.draw->pick({r.x + 1, r.y + 1}, 0);
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit->point, 0);
+    EXPECT_EQ(hit->series, b.view->getSeries(1));
+    EXPECT_EQ(hit->distance, 0);
+}
