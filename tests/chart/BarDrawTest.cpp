@@ -146,3 +146,20 @@ TEST(BarDrawTest, PickFindsTheBarUnderThePointer) {
     EXPECT_EQ(hit->series, b.view->getSeries(1));
     EXPECT_EQ(hit->distance, 0);
 }
+
+TEST(BarDrawTest, ASmallBarChartDrawsThisSequence) {
+    Bars b(ChartDataView::BAR);
+    b.series({2, 6}, {50, -10}, host::Color::red);
+    b.build();
+    host::RecordingGraphics g;
+    b.draw->draw(g);
+    std::vector<std::string> rects;
+    for (auto& l : g.log())
+        if (l.rfind("fillRect", 0) == 0 || l.rfind("drawRect", 0) == 0) rects.push_back(l);
+    // x: 40 pixels a unit, bars 0.8 wide; y: -10..100 over 300 pixels, origin 0 at 273.
+    EXPECT_EQ(rects, (std::vector<std::string>{"fillRect(64,136,32,137)", "drawRect(64,136,32,137)",
+                                               "fillRect(224,273,32,27)", "drawRect(224,273,32,27)"}));
+    auto at = b.draw->unpick(0, 1);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(*at, (host::Point{240, 300}));
+}
