@@ -163,3 +163,33 @@ TEST(BarDrawTest, ASmallBarChartDrawsThisSequence) {
     ASSERT_TRUE(at);
     EXPECT_EQ(*at, (host::Point{240, 300}));
 }
+
+TEST(BarDrawTest, ThreeDimensionalBarsDropAPositiveOverlapAndGetFaces) {
+    Bars b(ChartDataView::BAR);
+    b.view->getBarChartFormat()->setClusterOverlap(30);
+    b.series({5}, {50});
+    b.series({5}, {60});
+    b.build();
+    b.draw->setDepthOffsets(10, -8);
+    b.draw->recalc();
+    EXPECT_EQ(b.view->getBarChartFormat()->getClusterOverlap(), 0);
+    auto& bar = b.draw->getBars()[0];
+    ASSERT_EQ(bar.top.size(), 4u);
+    ASSERT_EQ(bar.side.size(), 4u);
+    // The top face rises from the front's upper edge; the side face leaves its right edge.
+    EXPECT_EQ(bar.top[0], (host::Point{bar.front.x, bar.front.y}));
+    EXPECT_EQ(bar.top[3], (host::Point{bar.front.x + 10, bar.front.y - 8}));
+    EXPECT_EQ(bar.side[0].x, bar.front.x + bar.front.width);
+}
+
+TEST(BarDrawTest, OutlinesStartAboveThreePixels) {
+    for (auto [width, outlined] : {std::pair{75, false}, std::pair{100, true}}) {
+        Bars b(ChartDataView::BAR);
+        b.view->getBarChartFormat()->setClusterWidth(width);
+        b.series({5}, {50});
+        b.build();
+        b.chart.x->setStep(0.1);  // 40 pixels a unit: widths of 3 and 4 pixels
+        b.draw->recalc();
+        EXPECT_EQ(b.draw->getOutline(), outlined) << width;
+    }
+}
