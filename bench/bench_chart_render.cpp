@@ -2,6 +2,7 @@
 // through the chart component and the raster graphics.
 //   line100k:    one series, 100,000 points
 //   multi10x10k: ten series of 10,000 points
+//   bars1000:    one bar per i = 0..999, h = 50 + 45 sin(0.05 i) + 5 sin(1.7 i)
 // Separate benchmarks time the parts: recalculation (limits, scales, labels, layout,
 // pixel geometry), painting, and writing the PNG.
 #include <benchmark/benchmark.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "chart/NxChart.h"
+#include "chart/model/ChartDataView.h"
 #include "chart/model/NxAxisTitle.h"
 #include "host/graphics/Image.h"
 #include "host/ui/Window.h"
@@ -26,10 +28,11 @@ struct Scene {
     std::shared_ptr<host::Frame> frame = host::create<host::Frame>();
     std::shared_ptr<NxChart> chart = host::create<NxChart>();
 
-    explicit Scene(bool multi) {
+    explicit Scene(bool multi, bool bars = false) {
         auto view = chart->getDataView(0);
+        if (bars) view->setChartType(ChartDataView::BAR);
         view->setIsBatched(true);
-        int n = multi ? 10000 : 100000;
+        int n = bars ? 1000 : multi ? 10000 : 100000;
         std::vector<double> xs(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) xs[size_t(i)] = i;
         view->setX(xs);
@@ -37,7 +40,8 @@ struct Scene {
         for (int k = 0; k < series; ++k) {
             std::vector<double> ys(static_cast<size_t>(n));
             for (int i = 0; i < n; ++i)
-                ys[size_t(i)] = multi ? 100 * std::sin(kTwoPi * i / 5000 + 0.6 * k) + 10 * std::sin(kTwoPi * i / (53 + 11 * k)) + 20 * k
+                ys[size_t(i)] = bars ? 50 + 45 * std::sin(0.05 * i) + 5 * std::sin(1.7 * i)
+                                : multi ? 100 * std::sin(kTwoPi * i / 5000 + 0.6 * k) + 10 * std::sin(kTwoPi * i / (53 + 11 * k)) + 20 * k
                                       : 100 * std::sin(kTwoPi * i / 20000) + 10 * std::sin(kTwoPi * i / 137) +
                                             3 * std::sin(kTwoPi * i / 7.3);
             view->addSeries(k)->setY(std::move(ys));
@@ -46,7 +50,7 @@ struct Scene {
         chart->ensureStyles();
         for (auto& s : view->getSeries()) s->getStyle()->setSymbolShape(NxSymbolStyle::NONE);
         chart->setBackground(host::Color::white);
-        chart->getHeader().setText(multi ? "Ten series" : "One hundred thousand points");
+        chart->getHeader().setText(bars ? "One thousand bars" : multi ? "Ten series" : "One hundred thousand points");
         view->getXAxis()->getTitle().setText("Sample", false);
         view->getYAxis()->getTitle().setText("Value", false);
         view->getYAxis()->getTitle().setRotation(ChartText::DEG_90);
@@ -83,6 +87,15 @@ void renderAll(benchmark::State& state, bool multi) {
 void BM_Render_line100k(benchmark::State& state) { renderAll(state, false); }
 void BM_Render_multi10x10k(benchmark::State& state) { renderAll(state, true); }
 
+void BM_Render_bars1000(benchmark::State& state) {
+    Scene s(false, true);
+    for (auto _ : state) {
+        s.relayout();
+        s.paint();
+        if (!s.write("/tmp/bench_chart_render.png")) state.SkipWithError("cannot write the PNG");
+    }
+}
+
 void BM_Recalc_line100k(benchmark::State& state) {
     Scene s(false);
     for (auto _ : state) s.relayout();
@@ -111,6 +124,7 @@ void BM_WritePNG_line100k(benchmark::State& state) {
 
 BENCHMARK(BM_Render_line100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Render_multi10x10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render_bars1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recalc_line100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Paint_line100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Paint_multi10x10k)->Unit(benchmark::kMillisecond);

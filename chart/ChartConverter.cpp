@@ -8,6 +8,7 @@
 
 #include "chart/NxChart.h"
 #include "chart/model/NxAxisTitle.h"
+#include "chart/model/NxBarChartFormat.h"
 #include "chart/model/NxValueLabel.h"
 #include "chart/source/InputStreamDataSource.h"
 #include "chart/source/URLDataSource.h"
@@ -148,6 +149,13 @@ void ChartConverter::getParams(NxChart& chart) {
     r.boolean("data.isInverted", view->getIsInverted(), [&](bool b) { view->setIsInverted(b); });
     r.enumeration("data.chartType", "chart type", chartType_strings, chartType_values, view->getChartType(),
                   [&](int t) { view->setChartType(t); });
+    // Bar geometry: page extensions under "data.bar".
+    if (view->getChartType() == ChartDataView::BAR || view->getChartType() == ChartDataView::STACKING_BAR) {
+        auto bar = view->getBarChartFormat();
+        r.integer("data.bar.clusterWidth", bar->getClusterWidth(), [&](int v) { bar->setClusterWidth(v); });
+        r.integer("data.bar.clusterOverlap", bar->getClusterOverlap(), [&](int v) { bar->setClusterOverlap(v); });
+        r.boolean("data.bar.is100Percent", bar->get100Percent(), [&](bool b) { bar->set100Percent(b); });
+    }
     r.boolean("data.isShowingInLegend", view->getIsShowingInLegend(), [&](bool b) { view->setIsShowingInLegend(b); });
     r.apply("data.pointLabels", [&](const std::string& s) {
         if (auto list = r.conv.toStringList(s)) view->setPointLabels(*list);

@@ -352,6 +352,8 @@ void NxChartArea::recalc() {
         if (same) break;
     }
     for (auto& [v, d] : drawables) {
+        d->setDepthOffsets(deltaX, deltaY);
+        d->setForeground(plotArea.getForeground() ? plotArea.getForeground() : getForeground());
         d->recalc();
         d->setChanged(false, false);
     }

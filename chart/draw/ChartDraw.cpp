@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "chart/draw/BarChartDraw.h"
 #include "chart/draw/PlotChartDraw.h"
 #include "chart/model/ChartDataView.h"
 
@@ -23,9 +24,9 @@ std::shared_ptr<ChartDraw> ChartDraw::makeDrawObject(const std::shared_ptr<Chart
         case ChartDataView::FILLED_RADAR:
         case ChartDataView::HILO:
         case ChartDataView::CANDLE:
+        case ChartDataView::BAR: return std::make_shared<BarChartDraw>(view);
+        case ChartDataView::STACKING_BAR: return std::make_shared<SBarChartDraw>(view);
         case ChartDataView::AREA:
-        case ChartDataView::BAR:
-        case ChartDataView::STACKING_BAR:
         case ChartDataView::PIE: return std::make_shared<ChartDraw>(view);
         default: throw std::invalid_argument("Illegal chart type specified in ChartDraw");
     }

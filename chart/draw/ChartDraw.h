@@ -8,6 +8,7 @@
 
 #include "chart/base/NxDataIndex.h"
 #include "chart/base/TrackChange.h"
+#include "host/base/Color.h"
 #include "host/base/Geometry.h"
 
 namespace host {
@@ -31,6 +32,14 @@ public:
     const std::shared_ptr<ChartDataView>& getDataView() const { return data; }
     int getNumShowing() const { return numShowing; }
 
+    // The chart area's 3-D depth offsets (back face = front + (dx, dy), dy < 0 up) and
+    // foreground colour (outlines), set before recalc.
+    void setDepthOffsets(int dx, int dy) { deltaX = dx, deltaY = dy; }
+    int getDeltaX() const { return deltaX; }
+    int getDeltaY() const { return deltaY; }
+    bool is3D() const { return deltaX != 0 || deltaY != 0; }
+    void setForeground(const host::OptColor& c) { foreground = c; }
+
     // Counts the showing series.
     virtual void recalc();
     // Draws in the chart area's drawing-area coordinates.
@@ -53,6 +62,8 @@ protected:
     int chartType = -1;
     std::shared_ptr<ChartDataView> data;
     int numShowing = 0;
+    int deltaX = 0, deltaY = 0;
+    host::OptColor foreground;
 };
 
 using ChartDrawPtr = std::shared_ptr<ChartDraw>;
