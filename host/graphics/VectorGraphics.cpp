@@ -80,6 +80,7 @@ VectorDocument::VectorDocument(Format format, int w, int h)
     if (format == Format::SVG) {
         d.surface = cairo_svg_surface_create_for_stream(appendBytes, &d.bytes, width_, height_);
         cairo_svg_surface_restrict_to_version(d.surface, CAIRO_SVG_VERSION_1_1);
+        cairo_svg_surface_set_document_unit(d.surface, CAIRO_SVG_UNIT_PX);  // one unit per pixel
     } else {
         d.surface = cairo_pdf_surface_create_for_stream(appendBytes, &d.bytes, width_, height_);
     }
