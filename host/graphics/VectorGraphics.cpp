@@ -20,6 +20,8 @@ namespace {
 // (rectangles are cut to the clip in integers first, so they always are).
 constexpr int64_t kCairoLimit = int64_t(1) << 22;
 
+int clampInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
 cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
@@ -167,7 +169,6 @@ void VectorGraphics::translate(int x, int y) {
 
 std::optional<Rectangle> VectorGraphics::getClipBounds() const {
     if (!clip_) return std::nullopt;
-    auto clampInt = [](int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
     return Rectangle{clampInt(clip_->x0 - tx_), clampInt(clip_->y0 - ty_), clampInt(clip_->x1 - clip_->x0),
                      clampInt(clip_->y1 - clip_->y0)};
 }
@@ -462,7 +463,7 @@ bool VectorGraphics::drawImage(const Image* img, int dx1, int dy1, int dx2, int 
 bool VectorGraphics::drawImage(const Image* img, int x, int y) {
     if (!img || !img->isComplete()) return false;
     const int w = img->getWidth(), h = img->getHeight();
-    return drawImage(img, x, y, x + w, y + h, 0, 0, w, h);
+    return drawImage(img, x, y, clampInt(int64_t(x) + w), clampInt(int64_t(y) + h), 0, 0, w, h);
 }
 
 bool VectorGraphics::drawImage(const Image* img, int x, int y, const Color& bg) {
@@ -474,7 +475,8 @@ bool VectorGraphics::drawImage(const Image* img, int x, int y, const Color& bg) 
 bool VectorGraphics::drawImage(const Image* img, int x, int y, int w, int h) {
     if (!img || !img->isComplete()) return false;
     if (w <= 0 || h <= 0) return true;
-    return drawImage(img, x, y, x + w, y + h, 0, 0, img->getWidth(), img->getHeight());
+    return drawImage(img, x, y, clampInt(int64_t(x) + w), clampInt(int64_t(y) + h), 0, 0, img->getWidth(),
+                     img->getHeight());
 }
 
 void VectorGraphics::copyArea(int, int, int, int, int, int) {}

@@ -123,3 +123,27 @@ TEST_F(VectorOutput, DocumentsLookLikeTheAntialiasedPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every example page gives a complete SVG and PDF, whatever it holds.
+TEST_F(VectorOutput, EveryExamplePageRendersToBothFormats) {
+    for (const auto& e : fs::directory_iterator(fs::path(NORVEX_SOURCE_DIR) / "examples")) {
+        if (e.path().extension() != ".html") continue;
+        const std::string name = e.path().filename().string();
+        SCOPED_TRACE(name);
+        const fs::path svg = dir / "p.svg", pdf = dir / "p.pdf";
+        EXPECT_LE(render(name, "-o " + svg.string()), 1);
+        EXPECT_LE(render(name, "-o " + pdf.string()), 1);
+        const std::string text = slurp(svg);
+        EXPECT_TRUE(tagsBalance(text));
+        EXPECT_NE(text.find("</svg>"), std::string::npos);
+        const std::string doc = slurp(pdf);
+        EXPECT_EQ(doc.rfind("%PDF-", 0), 0u);
+        EXPECT_NE(doc.find("%%EOF"), std::string::npos);
+        fs::remove(svg);
+        fs::remove(pdf);
+    }
+}
+
+}  // namespace
