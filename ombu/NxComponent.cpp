@@ -232,7 +232,9 @@ void NxComponent::paint(Graphics& gc) {
     draw_gc = &gc;
     paint_rect = gc.getClipBounds();
     Graphics* g = &gc;
-    if (double_buffer) {
+    // A document page gets the shapes themselves, not a picture of them.
+    const bool buffered = double_buffer && !gc.isVector();
+    if (buffered) {
         g = getDoubleBufferGraphics();
         if (!g) g = draw_gc;
         if (paint_rect) g->setClip(*paint_rect);
@@ -254,7 +256,7 @@ void NxComponent::paint(Graphics& gc) {
     g->clipRect(rect.x, rect.y, rect.width, rect.height);
     auto remembered = dblbuffer_image;
     paintComponent(*g);
-    if (double_buffer && dblbuffer_image) {
+    if (buffered && dblbuffer_image) {
         draw_gc->drawImage(dblbuffer_image.get(), 0, 0);
         // Content painting took a new image: the frame drawn into the old one is lost.
         if (dblbuffer_image != remembered) drawHighlightAndShadow(*draw_gc);

@@ -192,7 +192,8 @@ void NxContainer::paint(Graphics& gc) {
     }
     Graphics* g = &gc;
     host::GraphicsPtr offscreen;
-    if (double_buffer) {
+    // A document page gets the shapes themselves, not a picture of them.
+    if (double_buffer && !gc.isVector()) {
         offscreen = getDoubleBufferGraphics();
         if (!offscreen) {
             double_buffer = false;

@@ -13,6 +13,7 @@ packages=(
   python3 ca-certificates
   libx11-dev xvfb libxtst-dev x11-utils
   python3-pil
+  librsvg2-bin poppler-utils
 )
 
 missing=()

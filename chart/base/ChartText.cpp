@@ -81,6 +81,20 @@ void ChartText::draw(host::Graphics& g) {
 }
 
 void ChartText::drawRotated(host::Graphics& g, const host::Font& f, const host::Color& fg, const host::Rectangle& r) {
+    if (!realContents && g.isVector()) {
+        // A document turns the text itself, placed where the turned image would be.
+        host::FontMetrics fm = host::FontMetrics::get(f);
+        const int w = fm.stringWidth(text), h = fm.getHeight(), asc = fm.getAscent();
+        const bool upright = rotation == DEG_90 || rotation == DEG_270;
+        const int bw = upright ? h : w, bh = upright ? w : h;
+        const int bx = r.x + (r.width - bw) / 2, by = r.y + (r.height - bh) / 2;
+        g.setColor(fg);
+        int x = bx, y = by + asc;
+        if (rotation == DEG_90) x = bx + asc, y = by + w;
+        else if (rotation == DEG_180) x = bx + w, y = by + h - asc;
+        else if (rotation == DEG_270) x = bx + h - asc, y = by;
+        if (g.drawRotatedString(text, x, y, rotation)) return;
+    }
     std::string key = text + '\x1f' + std::to_string(rotation) + '\x1f' + f.getName() + '\x1f' +
                       std::to_string(f.getStyle()) + '\x1f' + std::to_string(f.getSize()) + '\x1f' +
                       std::to_string(fg.getRGB()) + (g.getAntialias() ? "a" : "m");

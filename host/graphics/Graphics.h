@@ -1,5 +1,6 @@
-// The drawing context. Two implementations: RasterGraphics (pixels on an image
-// surface, host/RasterGraphics.h) and RecordingGraphics (a log of every call,
+// The drawing context. Three implementations: RasterGraphics (pixels on an image
+// surface, host/RasterGraphics.h), VectorGraphics (an SVG or PDF document,
+// host/VectorGraphics.h) and RecordingGraphics (a log of every call,
 // host/RecordingGraphics.h, for exact drawing tests).
 //
 // Classic pixel rules: coordinates are integer pixel corners; a line covers both
@@ -90,6 +91,14 @@ public:
     // Antialiasing of shapes and text; off by default.
     virtual void setAntialias(bool on) = 0;
     virtual bool getAntialias() const = 0;
+
+    // True when drawing ends up as shapes and text in a document rather than pixels:
+    // components then skip their off-screen images and draw straight into the context.
+    virtual bool isVector() const { return false; }
+    // Text turned by quarter turns counter-clockwise (1: reads upward) with the
+    // unturned baseline origin at (x, y); false when the context cannot turn text (the
+    // caller then turns an image of it).
+    virtual bool drawRotatedString(std::string_view, int, int, int) { return false; }
 
 protected:
     // Called by create(x, y, w, h) on the new context once its clip is that area, so

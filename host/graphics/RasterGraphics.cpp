@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/graphics/CairoPaths.h"
 #include "host/graphics/FontEngine.h"
 
 namespace host {
@@ -19,9 +20,10 @@ namespace host {
 using raster::Box;
 using raster::Paint;
 
+using cairopath::kPi;
+
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Cairo keeps device coordinates in 24.8 fixed point; shapes reaching beyond this are
 // not drawn through Cairo (rectangles, lines and polygons are clipped in integers first).
 constexpr int64_t kCairoLimit = int64_t(1) << 22;
@@ -44,53 +46,6 @@ Box intersect(const Box& a, const Box& b) {
 
 bool withinCairo(const Box& b) {
     return b.x0 > -kCairoLimit && b.y0 > -kCairoLimit && b.x1 < kCairoLimit && b.y1 < kCairoLimit;
-}
-
-// An ellipse arc on the unit circle scaled into the box; angles in Cairo's sense.
-void unitArc(cairo_t* c, double cx, double cy, double rx, double ry, double a0, double a1, bool negative) {
-    cairo_save(c);
-    cairo_translate(c, cx, cy);
-    cairo_scale(c, rx, ry);
-    if (negative)
-        cairo_arc_negative(c, 0, 0, 1, a0, a1);
-    else
-        cairo_arc(c, 0, 0, 1, a0, a1);
-    cairo_restore(c);
-}
-
-void roundRectPath(cairo_t* c, double x, double y, double w, double h, double rx, double ry) {
-    cairo_new_sub_path(c);
-    unitArc(c, x + w - rx, y + ry, rx, ry, -kPi / 2, 0, false);
-    unitArc(c, x + w - rx, y + h - ry, rx, ry, 0, kPi / 2, false);
-    unitArc(c, x + rx, y + h - ry, rx, ry, kPi / 2, kPi, false);
-    unitArc(c, x + rx, y + ry, rx, ry, kPi, 3 * kPi / 2, false);
-    cairo_close_path(c);
-}
-
-// Arc angles: degrees counter-clockwise from 3 o'clock on screen, which is Cairo's
-// negative direction because y points down.
-void arcPath(cairo_t* c, double cx, double cy, double rx, double ry, int start, int ext, bool pie) {
-    cairo_save(c);
-    cairo_translate(c, cx, cy);
-    cairo_scale(c, rx, ry);
-    if (std::abs(int64_t(ext)) >= 360) {
-        cairo_new_sub_path(c);
-        cairo_arc_negative(c, 0, 0, 1, 0, -2 * kPi);
-        cairo_close_path(c);
-    } else {
-        const double s = std::fmod(double(start), 360.0);
-        const double a0 = -s * kPi / 180, a1 = -(s + ext) * kPi / 180;
-        if (pie)
-            cairo_move_to(c, 0, 0);
-        else
-            cairo_new_sub_path(c);
-        if (ext > 0)
-            cairo_arc_negative(c, 0, 0, 1, a0, a1);
-        else
-            cairo_arc(c, 0, 0, 1, a0, a1);
-        if (pie) cairo_close_path(c);
-    }
-    cairo_restore(c);
 }
 
 std::atomic<bool> reportedCairoError{false};
@@ -585,7 +540,7 @@ void RasterGraphics::drawOval(int x, int y, int w, int h) {
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 3, int64_t(h) + 3);
     if (hugeEllipse(extent, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, true, 0, 360)) return;
     drawPath(Shape::Stroke, extent, [&](cairo_t* c) {
-        arcPath(c, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, 0, 360, false);
+        cairopath::arc(c, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, 0, 360, false);
     });
 }
 
@@ -595,7 +550,7 @@ void RasterGraphics::fillOval(int x, int y, int w, int h) {
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
     if (hugeEllipse(extent, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, false, 0, 360)) return;
     drawPath(Shape::Fill, extent,
-             [&](cairo_t* c) { arcPath(c, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, 0, 360, false); });
+             [&](cairo_t* c) { cairopath::arc(c, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, 0, 360, false); });
 }
 
 void RasterGraphics::drawArc(int x, int y, int w, int h, int startAngle, int arcAngle) {
@@ -610,7 +565,7 @@ void RasterGraphics::drawArc(int x, int y, int w, int h, int startAngle, int arc
         return;
     drawPath(Shape::Stroke, extent, [&](cairo_t* c) {
         cairo_set_line_cap(c, CAIRO_LINE_CAP_BUTT);
-        arcPath(c, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, startAngle, arcAngle, false);
+        cairopath::arc(c, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, w / 2.0, h / 2.0, startAngle, arcAngle, false);
     });
 }
 
@@ -620,7 +575,7 @@ void RasterGraphics::fillArc(int x, int y, int w, int h, int startAngle, int arc
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
     if (hugeEllipse(extent, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, false, startAngle, arcAngle)) return;
     drawPath(Shape::Fill, extent, [&](cairo_t* c) {
-        arcPath(c, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, startAngle, arcAngle, true);
+        cairopath::arc(c, x + w / 2.0, y + h / 2.0, w / 2.0, h / 2.0, startAngle, arcAngle, true);
     });
 }
 
@@ -635,7 +590,7 @@ void RasterGraphics::drawRoundRect(int x, int y, int w, int h, int arcW, int arc
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 3, int64_t(h) + 3);
     if (hugeEllipse(extent, x + w / 2.0 + 0.5, y + h / 2.0 + 0.5, rx, ry, true, 0, 360, w / 2.0 - rx, h / 2.0 - ry))
         return;
-    drawPath(Shape::Stroke, extent, [&](cairo_t* c) { roundRectPath(c, x + 0.5, y + 0.5, w, h, rx, ry); });
+    drawPath(Shape::Stroke, extent, [&](cairo_t* c) { cairopath::roundRect(c, x + 0.5, y + 0.5, w, h, rx, ry); });
 }
 
 void RasterGraphics::fillRoundRect(int x, int y, int w, int h, int arcW, int arcH) {
@@ -648,7 +603,7 @@ void RasterGraphics::fillRoundRect(int x, int y, int w, int h, int arcW, int arc
     const double rx = std::min(arcW, w) / 2.0, ry = std::min(arcH, h) / 2.0;
     const Box extent = boxOf(x + tx_ - 1, y + ty_ - 1, int64_t(w) + 2, int64_t(h) + 2);
     if (hugeEllipse(extent, x + w / 2.0, y + h / 2.0, rx, ry, false, 0, 360, w / 2.0 - rx, h / 2.0 - ry)) return;
-    drawPath(Shape::Fill, extent, [&](cairo_t* c) { roundRectPath(c, x, y, w, h, rx, ry); });
+    drawPath(Shape::Fill, extent, [&](cairo_t* c) { cairopath::roundRect(c, x, y, w, h, rx, ry); });
 }
 
 // ---- text ----------------------------------------------------------------------------------

@@ -90,19 +90,10 @@ GraphicsPtr Window::graphicsFor(Component& c) {
         g = factory(c);
     } else {
         if (!buffer) return nullptr;
-        g = buffer->getGraphics();
-        if (!g) return nullptr;
-        // Clip to every ancestor, as child windows are clipped by their parents; each
-        // step is a sub-area context, so a later setClip cannot leave the component.
-        std::vector<const Component*> chain;
-        for (const Component* p = &c; p && p != this; p = p->getParent()) chain.push_back(p);
-        g = g->create(0, 0, getWidth(), getHeight());
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            auto inner = g->create((*it)->getX(), (*it)->getY(), (*it)->getWidth(), (*it)->getHeight());
-            g->dispose();
-            g = std::move(inner);
-        }
-        if (auto bg = c.getBackground()) g->setBackground(*bg);
+        auto root = buffer->getGraphics();
+        if (!root) return nullptr;
+        g = contextIn(*root, c);
+        root->dispose();
     }
     if (!g) return nullptr;
     // Counted after the context exists, so a poller that sees the new serial also sees
@@ -112,6 +103,41 @@ GraphicsPtr Window::graphicsFor(Component& c) {
     g->setColor(c.getForeground().value_or(Color::black));
     if (antialias_) g->setAntialias(true);
     return g;
+}
+
+GraphicsPtr Window::contextIn(Graphics& root, Component& c) {
+    // Clip to every ancestor, as child windows are clipped by their parents; each
+    // step is a sub-area context, so a later setClip cannot leave the component.
+    std::vector<const Component*> chain;
+    for (const Component* p = &c; p && p != this; p = p->getParent()) chain.push_back(p);
+    GraphicsPtr g = root.create(0, 0, getWidth(), getHeight());
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        auto inner = g->create((*it)->getX(), (*it)->getY(), (*it)->getWidth(), (*it)->getHeight());
+        g->dispose();
+        g = std::move(inner);
+    }
+    if (auto bg = c.getBackground()) g->setBackground(*bg);
+    return g;
+}
+
+void Window::paintTreeTo(Graphics& target) {
+    // Every context the components get while this runs, including those they ask for
+    // themselves, draws on the target; the window's own way comes back afterwards.
+    GraphicsFactory saved;
+    {
+        std::lock_guard lock(bufferMutex_);
+        saved = factory_;
+        factory_ = [this, &target](Component& c) { return contextIn(target, c); };
+    }
+    struct Restore {
+        Window* w;
+        GraphicsFactory f;
+        ~Restore() {
+            std::lock_guard lock(w->bufferMutex_);
+            w->factory_ = std::move(f);
+        }
+    } restore{this, std::move(saved)};
+    paintComponentTree(*this);
 }
 
 void Window::paintComponentTree(Component& c) {

@@ -47,6 +47,9 @@ public:
     void paintTree();
     // Paints one component (and, for containers, its children) into the buffer.
     void paintComponentTree(Component& c);
+    // Paints every visible component of the tree into another target (a document page
+    // of the window's size) the way paintTree paints the buffer; the buffer is left alone.
+    void paintTreeTo(Graphics& target);
     // Writes the buffer as a PNG file.
     bool writePNG(const std::string& path, std::string* error = nullptr);
 
@@ -73,6 +76,9 @@ public:
     void setFocusOwner(Component* c);
 
 private:
+    // A context on root for c, translated to it and clipped to it and its ancestors.
+    GraphicsPtr contextIn(Graphics& root, Component& c);
+
     mutable std::mutex bufferMutex_;
     std::shared_ptr<Image> buffer_;
     GraphicsFactory factory_;

@@ -15,6 +15,7 @@
 #include "host/ui/Toolkit.h"
 #include "host/x11/X11Backend.h"
 #include "host/graphics/Image.h"
+#include "host/graphics/VectorGraphics.h"
 #include "chart/base/ChartDiagnostics.h"
 #include "chart/ChartErrorWindow.h"
 #include "image/GifConverter.h"
@@ -30,11 +31,13 @@ const char* kHelp =
     "with the class named by code= and the <param> tags) and writes a picture.\n"
     "\n"
     "Options:\n"
-    "  -o FILE         write the picture to FILE: .gif writes GIF, anything else PNG;\n"
+    "  -o FILE         write the picture to FILE: .gif writes GIF, .svg SVG, .pdf PDF,\n"
+    "                  anything else PNG;\n"
     "                  \"-\" writes to standard output; default: PAGE with .png\n"
     "                  (the page itself is never overwritten; a file is replaced\n"
     "                  only by a complete picture)\n"
-    "  --format F      png or gif: the format for standard output (default png)\n"
+    "  --format F      png, gif, svg or pdf: the format for standard output\n"
+    "                  (default png)\n"
     "  --width N       override the applet's width\n"
     "  --height N      override the applet's height\n"
     "  --antialias     draw smooth (antialiased) lines, shapes and text instead of\n"
@@ -80,23 +83,36 @@ bool parseInt(const char* s, int& out) {
     return true;
 }
 
-bool endsWithGif(const std::string& name) {
+// The format a file name asks for by its extension: gif, svg, pdf, else png.
+std::string formatOfName(const std::string& name) {
     std::string lower = name;
     for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0;
+    for (const char* ext : {"gif", "svg", "pdf"}) {
+        const std::string dotted = std::string(".") + ext;
+        if (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, dotted) == 0) return ext;
+    }
+    return "png";
 }
 
 // Writes the window's picture as PNG or GIF to a file or standard output ("-"). The
 // picture is encoded in memory first, so a refused picture never leaves a file behind,
 // and a file is replaced only by a complete one.
-bool writePicture(host::Window& frame, const std::string& out, bool gif, std::string& error) {
+bool writePicture(host::Window& frame, const std::string& out, const std::string& format, std::string& error) {
     auto buffer = frame.getBuffer();
     if (!buffer) {
         error = "the window has no picture";
         return false;
     }
     std::string bytes;
-    if (gif) {
+    if (auto vector = host::VectorDocument::formatNamed(format)) {
+        // The tree painted once more, onto a document page of the window's size.
+        host::VectorDocument doc(*vector, frame.getWidth(), frame.getHeight());
+        if (auto g = doc.graphics()) {
+            frame.paintTreeTo(*g);
+            g->dispose();
+        }
+        if (!doc.finish(bytes, &error)) return false;
+    } else if (format == "gif") {
         std::ostringstream encoded;
         if (!norvex::image::GifConverter::writeGif(*buffer, encoded, &error)) return false;
         bytes = encoded.str();
@@ -143,7 +159,8 @@ int main(int argc, char** argv) {
             if (!parseInt(needValue("--height"), height)) return fail(2, "--height needs a whole number from 1 to 16384");
         } else if (a == "--format") {
             format = needValue("--format");
-            if (format != "png" && format != "gif") return fail(2, "--format takes png or gif");
+            if (format != "png" && format != "gif" && format != "svg" && format != "pdf")
+                return fail(2, "--format takes png, gif, svg or pdf");
         } else if (a == "--antialias") {
             antialias = true;
         } else if (a == "--window") {
@@ -212,8 +229,7 @@ int main(int argc, char** argv) {
             norvex::chart::ChartErrorWindow::uninstall();
             return 0;
         }
-        bool gif = out == "-" ? format == "gif" : endsWithGif(out);
-        if (!writePicture(view.frame(), out, gif, error))
+        if (!writePicture(view.frame(), out, out == "-" ? format : formatOfName(out), error))
             return fail(1, "cannot write " + (out == "-" ? std::string("standard output") : out) + ": " + error);
         // The picture is written without the images and files that did not load; the
         // status says so. A file's failure was reported when it was read.
