@@ -17,7 +17,7 @@
 #include "host/graphics/Image.h"
 #include "chart/base/ChartDiagnostics.h"
 #include "chart/ChartErrorWindow.h"
-#include "image/GifConverter.h"
+#include "image/PictureFile.h"
 
 #include <iostream>
 #include <sstream>
@@ -60,8 +60,9 @@ const char* kHelp =
     "  insets), focused (true draws the focus highlight), and the parameters of\n"
     "  every widget (background, foreground, font, ShadowThickness,\n"
     "  HighlightThickness, HighlightColor, insets, preferredWidth, preferredHeight).\n"
-    "GIF output holds at most 255 colours (mono text and flat colours keep\n"
-    "charts well inside that); a picture with more is refused with a message.\n"
+    "GIF output holds at most 255 colours: a picture with more (antialiased text,\n"
+    "photos) is reduced to a palette of 255 by median cut, and a line on the error\n"
+    "stream says so; a picture with fewer is written exactly.\n"
     "Exit status: 0 on success, 1 on a rendering or output error or when an\n"
     "image or file (such as paramFile) the page names cannot be loaded (the\n"
     "picture is still written, without it), 2 on bad arguments or a page that\n"
@@ -80,12 +81,6 @@ bool parseInt(const char* s, int& out) {
     return true;
 }
 
-bool endsWithGif(const std::string& name) {
-    std::string lower = name;
-    for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0;
-}
-
 // Writes the window's picture as PNG or GIF to a file or standard output ("-"). The
 // picture is encoded in memory first, so a refused picture never leaves a file behind,
 // and a file is replaced only by a complete one.
@@ -96,13 +91,10 @@ bool writePicture(host::Window& frame, const std::string& out, bool gif, std::st
         return false;
     }
     std::string bytes;
-    if (gif) {
-        std::ostringstream encoded;
-        if (!norvex::image::GifConverter::writeGif(*buffer, encoded, &error)) return false;
-        bytes = encoded.str();
-    } else if (!buffer->encodePNG(bytes, &error)) {
-        return false;
-    }
+    size_t colors = 0;
+    if (!norvex::image::encodePicture(*buffer, gif, bytes, &error, &colors)) return false;
+    if (colors > 255)
+        std::fprintf(stderr, "tarnview: the picture has %zu colours; the GIF holds a reduced palette of 255\n", colors);
     if (out == "-") {
         std::cout.write(bytes.data(), std::streamsize(bytes.size()));
         std::cout.flush();
@@ -212,7 +204,7 @@ int main(int argc, char** argv) {
             norvex::chart::ChartErrorWindow::uninstall();
             return 0;
         }
-        bool gif = out == "-" ? format == "gif" : endsWithGif(out);
+        bool gif = out == "-" ? format == "gif" : norvex::image::isGifName(out);
         if (!writePicture(view.frame(), out, gif, error))
             return fail(1, "cannot write " + (out == "-" ? std::string("standard output") : out) + ": " + error);
         // The picture is written without the images and files that did not load; the
