@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "host/graphics/Image.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -142,4 +144,41 @@ TEST_F(PageView, UnreadableParameterFileFailsOnceWithExitOne) {
     ASSERT_NE(first, std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("Error opening file", first + 1), std::string::npos) << r.err;
     EXPECT_TRUE(fs::exists(dir / "p.png"));
+}
+
+// Every example page gives a GIF; a picture of more than 255 colours is reduced (and
+// says so), decodes, and stays close to the PNG of the same page.
+TEST_F(PageView, EveryExamplePageGivesAGifCloseToItsPng) {
+    const fs::path examples = fs::path(NORVEX_SOURCE_DIR) / "examples";
+    int pages = 0, reduced = 0;
+    for (auto& e : fs::directory_iterator(examples)) {
+        if (e.path().extension() != ".html") continue;
+        ++pages;
+        const std::string page = quote(e.path().string());
+        const std::string name = e.path().stem().string();
+        Outcome png = view(page + " -o " + name + ".png");
+        Outcome gif = view(page + " -o " + name + ".gif");
+        ASSERT_EQ(gif.status, png.status) << name << ": " << gif.err;
+        auto a = host::Image::decode(slurp(dir / (name + ".png")), name + ".png");
+        auto b = host::Image::decode(slurp(dir / (name + ".gif")), name + ".gif");
+        ASSERT_TRUE(a->isComplete() && b->isComplete()) << name << ": " << gif.err;
+        ASSERT_EQ(a->getWidth(), b->getWidth());
+        ASSERT_EQ(a->getHeight(), b->getHeight());
+        bool wasReduced = gif.err.find("reduced palette of 255") != std::string::npos;
+        reduced += wasReduced;
+        auto pa = a->getARGB(), pb = b->getARGB();
+        double total = 0;
+        size_t exact = 0;
+        for (size_t i = 0; i < pa.size(); ++i) {
+            exact += (pa[i] & 0xffffff) == (pb[i] & 0xffffff);
+            for (int s = 0; s < 24; s += 8) total += std::abs(int((pa[i] >> s) & 0xff) - int((pb[i] >> s) & 0xff));
+        }
+        if (!wasReduced) {
+            EXPECT_EQ(exact, pa.size()) << name << " lost colours without being reduced";
+        } else {
+            EXPECT_LT(total / double(pa.size() * 3), 4.0) << name;
+        }
+    }
+    EXPECT_GE(pages, 10);
+    EXPECT_GE(reduced, 2);  // host-demo and rich-text hold more than 255 colours
 }

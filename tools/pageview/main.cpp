@@ -18,7 +18,7 @@
 #include "host/graphics/VectorGraphics.h"
 #include "chart/base/ChartDiagnostics.h"
 #include "chart/ChartErrorWindow.h"
-#include "image/GifConverter.h"
+#include "image/PictureFile.h"
 
 #include <iostream>
 #include <sstream>
@@ -63,8 +63,9 @@ const char* kHelp =
     "  insets), focused (true draws the focus highlight), and the parameters of\n"
     "  every widget (background, foreground, font, ShadowThickness,\n"
     "  HighlightThickness, HighlightColor, insets, preferredWidth, preferredHeight).\n"
-    "GIF output holds at most 255 colours (mono text and flat colours keep\n"
-    "charts well inside that); a picture with more is refused with a message.\n"
+    "GIF output holds at most 255 colours: a picture with more (antialiased text,\n"
+    "photos) is reduced to a palette of 255 by median cut, and a line on the error\n"
+    "stream says so; a picture with fewer is written exactly.\n"
     "Exit status: 0 on success, 1 on a rendering or output error or when an\n"
     "image or file (such as paramFile) the page names cannot be loaded (the\n"
     "picture is still written, without it), 2 on bad arguments or a page that\n"
@@ -112,12 +113,11 @@ bool writePicture(host::Window& frame, const std::string& out, const std::string
             g->dispose();
         }
         if (!doc.finish(bytes, &error)) return false;
-    } else if (format == "gif") {
-        std::ostringstream encoded;
-        if (!norvex::image::GifConverter::writeGif(*buffer, encoded, &error)) return false;
-        bytes = encoded.str();
-    } else if (!buffer->encodePNG(bytes, &error)) {
-        return false;
+    } else {
+        size_t colors = 0;
+        if (!norvex::image::encodePicture(*buffer, format == "gif", bytes, &error, &colors)) return false;
+        if (colors > 255)
+            std::fprintf(stderr, "tarnview: the picture has %zu colours; the GIF holds a reduced palette of 255\n", colors);
     }
     if (out == "-") {
         std::cout.write(bytes.data(), std::streamsize(bytes.size()));
