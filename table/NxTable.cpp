@@ -5,6 +5,7 @@
 
 #include "host/page/Applet.h"
 #include "table/Create.h"
+#include "table/interact/Actions.h"
 #include "table/model/TableOps.h"
 #include "table/view/TableView.h"
 
@@ -130,6 +131,8 @@ void NxTable::structureChanged(const StructureChange& c) {
     selected_cells = std::move(kept);
 }
 
+bool NxTable::handleEvent(host::Event& e) { return Actions::handle(*this, e) || Table::handleEvent(e); }
+
 }  // namespace norvex::table
 
 namespace norvex::table {
@@ -155,6 +158,8 @@ void NxTable::rowsReordered(const std::vector<int>& new_rows) {
         }
     }
     selected_cells = std::move(kept);
+    // The current cell follows its row.
+    if (edit_row >= 0 && edit_row < int(new_rows.size())) edit_row = new_rows[size_t(edit_row)];
 }
 
 }  // namespace norvex::table

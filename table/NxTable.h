@@ -3,6 +3,7 @@
 // multi-line, string case, traversable, user data).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
     explicit NxTable(host::Applet* applet = nullptr, const std::string& name = "");
     // Reads the page parameters once, when the table is made inside a page.
     void initialize() override;
+    // Presses, drags, releases and keys go through the action table.
+    bool handleEvent(host::Event& e) override;
 
     int getMode() const { return mode; }
     void setMode(int m);
@@ -65,6 +68,9 @@ protected:
     void rowsReordered(const std::vector<int>& new_rows) override;
 
 private:
+    friend struct Actions;
+    int64_t last_key_when = -1;  // the last key, to drop one delivered twice
+    int last_key = 0;
     int mode = NxTblEnum::MODE_TABLE;
     int selection_policy = NxTblEnum::SELECT_NONE;
     bool traversable = true;

@@ -91,6 +91,12 @@ public:
 
     // Whether a cell shows as selected (the component with a selection overrides it).
     virtual bool isSelected(int /*row*/, int /*col*/) const { return false; }
+    // The current cell; NOVALUE when there is none.
+    int getEditRow() const { return edit_row; }
+    int getEditColumn() const { return edit_column; }
+    // The column a label click sorted last (NOVALUE: none) and its direction.
+    int getSortColumn() const { return sort_column; }
+    int getSortDirection() const { return sort_direction; }
 
     // ---- Spans ----
     void setSpans(const std::vector<NxCellRange>& spans);
@@ -288,6 +294,7 @@ private:
     friend struct GetValue;
     friend struct Shift;
     friend struct Span;
+    friend struct Actions;
     friend struct Sort;
     friend struct Property;
     friend struct Size;
@@ -374,6 +381,9 @@ protected:
     std::vector<NxCellRange> span_list_orig;  // the spans clipped to the current table
     int edit_row = NxTblEnum::NOVALUE;
     int edit_column = NxTblEnum::NOVALUE;
+    // The column last sorted by a label click and its direction, shown on that label.
+    int sort_column = NxTblEnum::NOVALUE;
+    int sort_direction = 0;
 
     // Guards of the value call-backs.
     bool in_cell_value_cb = false;

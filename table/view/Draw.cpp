@@ -188,10 +188,19 @@ void Draw::arrow(Graphics& g, int direction, int x, int y, int size) {
     if (direction == ARROW_RIGHT) {
         int xs[3] = {x, x + size, x}, ys[3] = {y - size, y, y + size};
         g.fillPolygon(xs, ys, 3);
+    } else if (direction == ARROW_UP) {
+        int xs[3] = {x - size, x, x + size}, ys[3] = {y + size, y, y + size};
+        g.fillPolygon(xs, ys, 3);
     } else {
         int xs[3] = {x - size, x, x + size}, ys[3] = {y, y + size, y};
         g.fillPolygon(xs, ys, 3);
     }
+}
+
+void Draw::sortMark(Graphics& g, const Rectangle& b, const Color& c, bool ascending) {
+    g.setColor(c);
+    arrow(g, ascending ? ARROW_UP : ARROW_DOWN, b.x + b.width - 6 - ARROW_SIZE, b.y + b.height / 2 - ARROW_SIZE / 2,
+          ARROW_SIZE);
 }
 
 void Draw::drawRect(Graphics& g, const Rectangle& r, const Color& c) {
@@ -226,6 +235,7 @@ void Draw::cell(Graphics& g, Clip& clip, int row, int col) {
     c.setValues(t, clip, row, col, b);
     do_background(g, c, b.x, b.y, b.width, b.height);
     if (row == t.edit_row && col == t.edit_column) drawRect(g, b, c.foreground);
+    if (row == E::LABEL && col >= 0 && col == t.sort_column) sortMark(g, b, c.foreground, t.sort_direction == 0);
     if (c.value.isNull()) return;
 
     const int wo = Size::textWidthOffset(t), ho = Size::textHeightOffset(t);

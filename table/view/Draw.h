@@ -56,12 +56,14 @@ struct Border {
 };
 
 struct Draw {
-    static constexpr int ARROW_RIGHT = 0, ARROW_DOWN = 1, ARROW_SIZE = 4;
+    static constexpr int ARROW_RIGHT = 0, ARROW_DOWN = 1, ARROW_UP = 2, ARROW_SIZE = 4;
     // Draws one cell of clip (its span anchor for a covered cell).
     static void cell(host::Graphics& g, Clip& clip, int row, int col);
     static void do_background(host::Graphics& g, const NxCell& cell, int x, int y, int w, int h);
     static void arrow(host::Graphics& g, int direction, int x, int y, int size);
     static void drawRect(host::Graphics& g, const host::Rectangle& r, const host::Color& c);
+    // The direction mark of the column label a click sorted: up ascending, down descending.
+    static void sortMark(host::Graphics& g, const host::Rectangle& b, const host::Color& c, bool ascending);
 };
 
 // Repainting after a change: the visible part of a row, a column or a range.
