@@ -5,6 +5,8 @@
 #include "table/NxTable.h"
 #include "table/model/NxTableEvents.h"
 #include "table/model/Table.h"
+#include "table/view/Clip.h"
+#include "table/view/TblScrollbar.h"
 
 TARN_CLASS_ARRAY(&norvex::table::Table::staticClass(),
                  &norvex::table::NxTable::staticClass(),
@@ -18,4 +20,6 @@ TARN_CLASS_ARRAY(&norvex::table::Table::staticClass(),
                  &norvex::table::NxSortEvent::staticClass(),
                  &norvex::table::NxValidateCellEvent::staticClass(),
                  &norvex::table::NxValueEvent::staticClass(),
-                 &norvex::table::NxPaintEvent::staticClass())
+                 &norvex::table::NxPaintEvent::staticClass(),
+                 &norvex::table::Clip::staticClass(),
+                 &norvex::table::TblScrollbar::staticClass())
