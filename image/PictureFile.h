@@ -1,11 +1,12 @@
-// Pictures of components as files: render a component built in code into a PNG or GIF
-// file in one call, the way a plotting library saves a figure.
+// Pictures of components as files: render a component built in code into a PNG, GIF,
+// SVG or PDF file in one call, the way a plotting library saves a figure.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "host/graphics/Image.h"
+#include "host/graphics/VectorGraphics.h"
 #include "host/ui/Component.h"
 
 namespace norvex::image {
@@ -24,7 +25,13 @@ bool savePicture(const host::Image& picture, const std::string& path, std::strin
 std::shared_ptr<host::Image> renderComponent(const std::shared_ptr<host::Component>& component, int width, int height,
                                              std::string* error = nullptr);
 
-// renderComponent, then savePicture.
+// Lays out component as renderComponent does and paints it onto one SVG or PDF page of
+// width x height; bytes receive the document.
+bool renderDocument(const std::shared_ptr<host::Component>& component, int width, int height,
+                    host::VectorDocument::Format format, std::string& bytes, std::string* error = nullptr);
+
+// Writes component's picture to path: SVG or PDF (drawn as vectors, text as text) when
+// the name ends in ".svg" or ".pdf", else renderComponent then the PNG or GIF file.
 bool savePicture(const std::shared_ptr<host::Component>& component, int width, int height, const std::string& path,
                  std::string* error = nullptr);
 

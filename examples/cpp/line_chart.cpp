@@ -1,4 +1,5 @@
-// A line chart built in code and saved as a picture: line_chart [OUT.png|OUT.gif]
+// A line chart built in code and saved as a picture: line_chart [OUT.png|OUT.gif|OUT.svg|OUT.pdf]
+// The file name chooses the format; SVG and PDF are drawn as vectors with text as text.
 #include <cstdio>
 
 #include "chart/NxChart.h"

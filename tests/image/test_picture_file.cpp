@@ -86,3 +86,20 @@ TEST(PictureFile, ManyColoursAreReducedForGifAndReported) {
     EXPECT_FALSE(norvex::image::renderComponent(nullptr, 10, 10, &error));
     EXPECT_EQ(error, "no component to render");
 }
+
+TEST(PictureFile, SavesAComponentAsSvgAndPdfDocumentsOfItsSize) {
+    TempDir dir;
+    auto swatch = host::create<Swatch>();
+    std::string error;
+    ASSERT_TRUE(norvex::image::savePicture(swatch, 40, 20, (dir.path / "s.svg").string(), &error)) << error;
+    ASSERT_TRUE(norvex::image::savePicture(swatch, 40, 20, (dir.path / "s.PDF").string(), &error)) << error;
+    const std::string svg = slurp(dir.path / "s.svg");
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("width=\"40"), std::string::npos);
+    EXPECT_NE(svg.find("height=\"20"), std::string::npos);
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+    EXPECT_EQ(slurp(dir.path / "s.PDF").substr(0, 5), "%PDF-");
+    // A name without a vector extension still gives a raster picture.
+    ASSERT_TRUE(norvex::image::savePicture(swatch, 40, 20, (dir.path / "s.svg.png").string(), &error)) << error;
+    EXPECT_EQ(slurp(dir.path / "s.svg.png").substr(1, 3), "PNG");
+}
