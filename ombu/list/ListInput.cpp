@@ -104,12 +104,14 @@ void NxListComponent::addNotify() {
 
 bool NxListComponent::gotFocus(host::Event& e, const Value& arg) {
     NxComponent::gotFocus(e, arg);
+    Lock guard(mutex());  // the focus row changes on other threads too
     if (focus_row >= 0) paintRow(focus_row);
     return true;
 }
 
 bool NxListComponent::lostFocus(host::Event& e, const Value& arg) {
     NxComponent::lostFocus(e, arg);
+    Lock guard(mutex());
     if (focus_row >= 0) paintRow(focus_row);
     return true;
 }

@@ -1,4 +1,5 @@
 #include "ombu/list/NxListComponent.h"
+#include "ombu/widgets/TreeLock.h"
 
 #include <algorithm>
 #include <atomic>
@@ -440,7 +441,7 @@ void NxListComponent::calcBottomRow() {
 }
 
 void NxListComponent::makeVisible(int row) {
-    Lock guard(mutex());
+    TreeLock guard(*this);  // scrolling sets the scroll bar, which takes the tree lock first
     int n = int(items.size());
     if (row < 0 || row >= n) return;
     last_visible = row;

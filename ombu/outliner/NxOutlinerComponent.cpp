@@ -95,8 +95,14 @@ void NxOutlinerComponent::setRootNode(const NxOutlinerNodePtr& node) {
 }
 
 void NxOutlinerComponent::setTree(const std::vector<std::string>& lines) {
-    Lock guard(mutex());
-    setRootNode(OutlinerTreeText::read(this, lines));
+    std::shared_ptr<NxOutlinerNode> tree;
+    {
+        Lock guard(mutex());
+        tree = OutlinerTreeText::read(this, lines);
+    }
+    // Outside the lock: installing the tree lays out the parent, which takes the tree lock
+    // (always taken before a component's own).
+    setRootNode(tree);
 }
 
 std::vector<std::string> NxOutlinerComponent::getTree() {

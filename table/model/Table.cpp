@@ -1,4 +1,5 @@
 #include "table/model/Table.h"
+#include "ombu/widgets/TreeLock.h"  // setters lay out, so they take the tree lock before the table's
 
 #include <algorithm>
 #include <atomic>
@@ -39,7 +40,7 @@ void Table::removeSeries(Series* s) { series_list.erase(std::remove(series_list.
 
 void Table::addNotify() {
     host::Panel::addNotify();
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     needs_recalc = true;
     setProperty(P::RESET);
 }
@@ -58,7 +59,7 @@ void Table::paint(host::Graphics& g) {
 }
 
 void Table::setViewHooks(std::unique_ptr<TableViewHooks> hooks) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     view_hooks = std::move(hooks);
 }
 
@@ -68,7 +69,7 @@ void Table::setProperty(int row, int col, int flags) { Property::set(*this, flag
 
 void Table::setNumRows(int n) {
     if (n < 0) invalid("NumRows");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     if (n == rows) return;
     old_rows = rows;
     if (n < rows) {
@@ -86,7 +87,7 @@ void Table::setNumRows(int n) {
 
 void Table::setNumColumns(int n) {
     if (n < 0) invalid("NumColumns");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     if (n == columns) return;
     old_columns = columns;
     if (n < columns) {
@@ -106,7 +107,7 @@ void Table::setNumColumns(int n) {
 // ---- Values ----
 
 void Table::setCell(int row, int col, const Value& value) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     if (isLabel(row, col))
         SetValue::label(*this, row, col, value);
     else
@@ -120,7 +121,7 @@ Value Table::getCell(int row, int col) {
 }
 
 void Table::setCells(const std::vector<std::vector<Value>>& values) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     const bool repaint = repaint_on, pending = needs_repaint;
     repaint_on = false;
     cells.clear();
@@ -141,18 +142,18 @@ std::vector<std::vector<Value>> Table::getCells() {
 }
 
 void Table::clearCells() {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     cells.clear();
     setProperty(P::REDISPLAY);
 }
 
 void Table::setColumnLabel(int col, const Value& v) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     SetValue::label(*this, NxTblEnum::LABEL, col, v);
 }
 
 void Table::setRowLabel(int row, const Value& v) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     SetValue::label(*this, row, NxTblEnum::LABEL, v);
 }
 
@@ -167,14 +168,14 @@ Value Table::getRowLabel(int row) {
 }
 
 void Table::setColumnLabels(const std::vector<Value>& labels) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     column_labels.clear();
     for (int c = 0; c < std::min<int>(int(labels.size()), columns); ++c)
         SetValue::label(*this, NxTblEnum::LABEL, c, labels[size_t(c)]);
 }
 
 void Table::setRowLabels(const std::vector<Value>& labels) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     row_labels.clear();
     for (int r = 0; r < std::min<int>(int(labels.size()), rows); ++r)
         SetValue::label(*this, r, NxTblEnum::LABEL, labels[size_t(r)]);
@@ -197,44 +198,44 @@ std::vector<Value> Table::getRowLabels() {
 // ---- Rows and columns ----
 
 bool Table::addRow(int position, const Value& label, const std::vector<Value>& values) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return AddRow::add(*this, position, label, values);
 }
 
 bool Table::addColumn(int position, const Value& label, const std::vector<Value>& values) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return AddColumn::add(*this, position, label, values);
 }
 
 bool Table::deleteRows(int position, int num_rows) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return DeleteRows::remove(*this, position, num_rows);
 }
 
 bool Table::deleteColumns(int position, int num_columns) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return DeleteColumns::remove(*this, position, num_columns);
 }
 
 bool Table::moveRows(int source, int num_rows, int destination) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return Shift::moveRows(*this, source, num_rows, destination);
 }
 
 bool Table::moveColumns(int source, int num_columns, int destination) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return Shift::moveColumns(*this, source, num_columns, destination);
 }
 
 std::vector<int> Table::sortByColumn(int column, int direction, util::NxSortInterface* sort_if) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     return Sort::sortByColumn(*this, column, sort_if, direction);
 }
 
 // ---- Spans ----
 
 void Table::setSpans(const std::vector<NxCellRange>& spans) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     span_list = spans;
     Span::copy(*this);
     setProperty(P::RELAYOUT | P::REDISPLAY);
@@ -253,7 +254,7 @@ bool Table::findSpan(int row, int col, NxCellRange* range, host::Dimension* size
 // ---- Cell attributes ----
 
 void Table::setAttribute(Series& series, int row, int col, Value v, int flags) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     if (series.setValue(row, col, std::move(v))) setProperty(row, col, flags);
 }
 
@@ -349,27 +350,27 @@ void Table::setPixelWidth(int col, int v) {
 
 void Table::setFrozenRows(int n) {
     if (n < 0) invalid("FrozenRows");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     frozen_rows = n;
     setProperty(P::FROZEN_ROWS | P::TOP_ROW);
 }
 
 void Table::setFrozenColumns(int n) {
     if (n < 0) invalid("FrozenColumns");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     frozen_columns = n;
     setProperty(P::FROZEN_COLUMNS | P::LEFT_COLUMN);
 }
 
 void Table::setTopRow(int row) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     top_row = std::max(0, std::min(row, rows - 1));
     set_top_row = true;
     setProperty(P::TOP_ROW | P::REDISPLAY | P::RELAYOUT);
 }
 
 void Table::setLeftColumn(int col) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     left_column = std::max(0, std::min(col, columns - 1));
     set_left_column = true;
     setProperty(P::LEFT_COLUMN | P::REDISPLAY | P::RELAYOUT);
@@ -377,33 +378,33 @@ void Table::setLeftColumn(int col) {
 
 void Table::setMarginWidth(int v) {
     if (v < 0) invalid("MarginWidth");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     margin_width = v;
     setProperty(P::MARGINS | P::REDISPLAY | P::RELAYOUT);
 }
 
 void Table::setMarginHeight(int v) {
     if (v < 0) invalid("MarginHeight");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     margin_height = v;
     setProperty(P::MARGINS | P::REDISPLAY | P::RELAYOUT);
 }
 
 void Table::setShadowThickness(int v) {
     if (v < 0) invalid("ShadowThickness");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     shadow_thickness = v;
     setProperty(P::SHADOW_THICKNESS);
 }
 
 void Table::setVisibleRows(int v) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     visible_rows = v;
     setProperty(P::TOP_ROW | P::RESIZE);
 }
 
 void Table::setVisibleColumns(int v) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     visible_columns = v;
     setProperty(P::LEFT_COLUMN | P::RESIZE);
 }
@@ -423,20 +424,20 @@ void Table::setAllowCellResize(int v) {
 }
 
 void Table::setRepaint(bool on) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     if (on == repaint_on) return;
     repaint_on = on;
     if (on && (needs_repaint || needs_recalc)) setProperty(P::RESET);
 }
 
 void Table::setRepeatBackgroundColors(std::vector<Color> colors) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     repeat_bg_colors = std::move(colors);
     setProperty(P::REDISPLAY);
 }
 
 void Table::setRepeatForegroundColors(std::vector<Color> colors) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     repeat_fg_colors = std::move(colors);
     setProperty(P::REDISPLAY);
 }

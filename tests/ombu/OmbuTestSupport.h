@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/graphics/RecordingGraphics.h"
+#include "host/ui/Toolkit.h"
 #include "host/ui/Window.h"
 #include "ombu/NxComponent.h"
 
@@ -63,7 +64,11 @@ struct ShownFrame {
                 [](host::Component&) -> host::GraphicsPtr { return std::make_unique<host::RecordingGraphics>(); });
         }
     }
-    ~ShownFrame() { frame->dispose(); }
+    // Events the test posted (focus, repeats) finish before the frame goes away.
+    ~ShownFrame() {
+        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
+        frame->dispose();
+    }
 
     template <class T>
     std::shared_ptr<T> add(std::shared_ptr<T> c, int x, int y, int w, int h) {
