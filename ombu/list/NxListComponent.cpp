@@ -678,37 +678,12 @@ void NxListComponent::drawHighlight(host::Graphics& g, int row, bool on) {
 
 // Listeners
 
-void NxListComponent::addItemListener(NxItemListener* l) {
-    std::lock_guard lock(listenersMutex);
-    if (l && std::find(itemListeners.begin(), itemListeners.end(), l) == itemListeners.end())
-        itemListeners.push_back(l);
-}
-
-void NxListComponent::removeItemListener(NxItemListener* l) {
-    std::lock_guard lock(listenersMutex);
-    itemListeners.erase(std::remove(itemListeners.begin(), itemListeners.end(), l), itemListeners.end());
-}
-
-void NxListComponent::addActionListener(NxActionListener* l) {
-    std::lock_guard lock(listenersMutex);
-    if (l && std::find(actionListeners.begin(), actionListeners.end(), l) == actionListeners.end())
-        actionListeners.push_back(l);
-}
-
-void NxListComponent::removeActionListener(NxActionListener* l) {
-    std::lock_guard lock(listenersMutex);
-    actionListeners.erase(std::remove(actionListeners.begin(), actionListeners.end(), l), actionListeners.end());
-}
-
-std::vector<NxItemListener*> NxListComponent::itemListenerList() {
-    std::lock_guard lock(listenersMutex);
-    return itemListeners;
-}
-
-std::vector<NxActionListener*> NxListComponent::actionListenerList() {
-    std::lock_guard lock(listenersMutex);
-    return actionListeners;
-}
+void NxListComponent::addItemListener(NxItemListener* l) { itemListeners.add(l); }
+void NxListComponent::removeItemListener(NxItemListener* l) { itemListeners.remove(l); }
+void NxListComponent::addActionListener(NxActionListener* l) { actionListeners.add(l); }
+void NxListComponent::removeActionListener(NxActionListener* l) { actionListeners.remove(l); }
+std::vector<NxItemListener*> NxListComponent::itemListenerList() { return itemListeners.snapshot(); }
+std::vector<NxActionListener*> NxListComponent::actionListenerList() { return actionListeners.snapshot(); }
 
 host::Object* NxListComponent::eventSource() {
     if (scrolled_window) return scrolled_window;

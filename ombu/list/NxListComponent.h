@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host/runtime/Value.h"
+#include "ombu/ListenerList.h"
 #include "ombu/NxActionEvent.h"
 #include "ombu/NxComponent.h"
 #include "ombu/list/NxListEvent.h"
@@ -223,9 +224,8 @@ protected:
     NxList* scrolled_window = nullptr;
 
 private:
-    std::mutex listenersMutex;
-    std::vector<NxItemListener*> itemListeners;
-    std::vector<NxActionListener*> actionListeners;
+    ListenerList<NxItemListener> itemListeners;
+    ListenerList<NxActionListener> actionListeners;
 };
 
 using NxListComponentPtr = std::shared_ptr<NxListComponent>;

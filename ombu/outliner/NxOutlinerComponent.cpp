@@ -547,37 +547,12 @@ void NxOutlinerComponent::scrollVertical(int value) { setVertOrigin(value); }
 
 // Listeners
 
-void NxOutlinerComponent::addItemListener(NxItemListener* l) {
-    std::lock_guard lock(listenersMutex);
-    if (l && std::find(itemListeners.begin(), itemListeners.end(), l) == itemListeners.end())
-        itemListeners.push_back(l);
-}
-
-void NxOutlinerComponent::removeItemListener(NxItemListener* l) {
-    std::lock_guard lock(listenersMutex);
-    itemListeners.erase(std::remove(itemListeners.begin(), itemListeners.end(), l), itemListeners.end());
-}
-
-void NxOutlinerComponent::addActionListener(NxActionListener* l) {
-    std::lock_guard lock(listenersMutex);
-    if (l && std::find(actionListeners.begin(), actionListeners.end(), l) == actionListeners.end())
-        actionListeners.push_back(l);
-}
-
-void NxOutlinerComponent::removeActionListener(NxActionListener* l) {
-    std::lock_guard lock(listenersMutex);
-    actionListeners.erase(std::remove(actionListeners.begin(), actionListeners.end(), l), actionListeners.end());
-}
-
-std::vector<NxItemListener*> NxOutlinerComponent::itemListenerList() {
-    std::lock_guard lock(listenersMutex);
-    return itemListeners;
-}
-
-std::vector<NxActionListener*> NxOutlinerComponent::actionListenerList() {
-    std::lock_guard lock(listenersMutex);
-    return actionListeners;
-}
+void NxOutlinerComponent::addItemListener(NxItemListener* l) { itemListeners.add(l); }
+void NxOutlinerComponent::removeItemListener(NxItemListener* l) { itemListeners.remove(l); }
+void NxOutlinerComponent::addActionListener(NxActionListener* l) { actionListeners.add(l); }
+void NxOutlinerComponent::removeActionListener(NxActionListener* l) { actionListeners.remove(l); }
+std::vector<NxItemListener*> NxOutlinerComponent::itemListenerList() { return itemListeners.snapshot(); }
+std::vector<NxActionListener*> NxOutlinerComponent::actionListenerList() { return actionListeners.snapshot(); }
 
 host::Object* NxOutlinerComponent::eventSource() {
     if (scrolled_window) return scrolled_window;

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "ombu/ListenerList.h"
 #include "ombu/NxActionEvent.h"
 #include "ombu/NxComponent.h"
 #include "ombu/outliner/NxOutlinerEvent.h"
@@ -256,9 +257,8 @@ protected:
     bool stale = true;  // the tree changed since the lists were built
 
 private:
-    std::mutex listenersMutex;
-    std::vector<NxItemListener*> itemListeners;
-    std::vector<NxActionListener*> actionListeners;
+    ListenerList<NxItemListener> itemListeners;
+    ListenerList<NxActionListener> actionListeners;
 };
 
 using NxOutlinerComponentPtr = std::shared_ptr<NxOutlinerComponent>;
