@@ -396,14 +396,17 @@ void Layout::doLayout(Table& t, TableView& v) {
     t.cell_width = int(std::clamp<int64_t>(avail_w - fixed_w, 0, t.cell_total_width));
     t.cell_height = int(std::clamp<int64_t>(avail_h - fixed_h, 0, t.cell_total_height));
 
-    // A top row or left column set by the program becomes the offset.
+    // A top row or left column set by the program becomes the offset. Until the table
+    // has a size (a table built in code is laid out before it is placed) the request
+    // stays pending, and the clamp below cannot undo it.
+    const bool sized = t.getWidth() > 0 && t.getHeight() > 0;
     if (t.set_top_row) {
         v.vert_origin = t.top_row >= t.frozen_rows ? t.row_heights.getPosition(t.top_row) - frh : 0;
-        t.set_top_row = false;
+        t.set_top_row = !sized;
     }
     if (t.set_left_column) {
         v.horiz_origin = t.left_column >= t.frozen_columns ? t.column_widths.getPosition(t.left_column) - fcw : 0;
-        t.set_left_column = false;
+        t.set_left_column = !sized;
     }
     v.vert_origin = std::clamp<int64_t>(v.vert_origin, 0, std::max<int64_t>(0, t.cell_total_height - t.cell_height));
     v.horiz_origin = std::clamp<int64_t>(v.horiz_origin, 0, std::max<int64_t>(0, t.cell_total_width - t.cell_width));
@@ -455,9 +458,9 @@ void Layout::doLayout(Table& t, TableView& v) {
     v.vsb->setVisible(need_v);
     v.hsb->setVisible(need_h);
     const int64_t top = t.row_heights.indexAt(t.row_heights.getPosition(t.frozen_rows) + v.vert_origin);
-    if (top >= 0) t.top_row = int(top);
+    if (top >= 0 && !t.set_top_row) t.top_row = int(top);
     const int64_t left = t.column_widths.indexAt(t.column_widths.getPosition(t.frozen_columns) + v.horiz_origin);
-    if (left >= 0) t.left_column = int(left);
+    if (left >= 0 && !t.set_left_column) t.left_column = int(left);
     v.in_layout = false;
 }
 

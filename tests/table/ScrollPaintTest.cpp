@@ -388,3 +388,33 @@ TEST(TableScroll, JumpLinesAndPagesMoveByWholeRowsWhateverTheirHeights) {
     click(sb->getHeight() - 2);
     EXPECT_EQ(v.getVertOffset(), sb->getMaximum() - sb->getVisible());
 }
+
+// A top row and left column set before the table has a size (built in code, placed
+// later) are kept until it has one, and then become the offsets.
+TEST(TableScroll, TopRowSetBeforeTheTableIsSizedHolds) {
+    auto table = host::create<NxTable>(nullptr, "early");
+    table->host::Panel::setFont(host::Font("Helvetica", host::Font::PLAIN, 12));
+    table->setNumRows(2000);
+    table->setNumColumns(30);
+    table->setTopRow(1000);
+    table->setLeftColumn(12);
+    table->setFrozenColumns(1);  // a later relayout before sizing must not drop them either
+    table->setColumnLabels({Value("a"), Value("b")});
+    table->setCharWidth(ALL, 12);
+    // As a program's window does: added to a frame's border layout, shown, then laid out.
+    auto frame = host::create<host::Frame>();
+    frame->reshape(0, 0, 400, 300);
+    frame->add(table, Value("Center"));
+    frame->addNotify();
+    frame->validate();
+    frame->setVisible(true);
+    frame->validate();
+    TableView& v = *TableView::of(*table);
+    EXPECT_EQ(v.getVertOffset(), int64_t(1000) * rowHeight());
+    EXPECT_TRUE(v.isRowVisible(1000));
+    EXPECT_FALSE(v.isRowVisible(999));
+    EXPECT_TRUE(v.isColumnVisible(12));
+    EXPECT_FALSE(v.isColumnVisible(11));
+    EXPECT_TRUE(v.isColumnVisible(0));  // frozen
+    frame->dispose();
+}
