@@ -52,6 +52,13 @@ void* Loader::loadByName(const std::string& name, std::string* error) {
 }
 
 std::string Loader::libraryDir() {
+    // The component libraries are installed beside the host library, wherever the
+    // distribution puts libraries (lib, lib64, lib/x86_64-linux-gnu).
+    Dl_info self{};
+    if (dladdr(reinterpret_cast<void*>(&Loader::libraryDir), &self) && self.dli_fname) {
+        auto dir = std::filesystem::path(self.dli_fname).parent_path();
+        if (std::filesystem::exists(dir / "libtarnhost.so")) return dir.string();
+    }
     char buf[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     if (n <= 0) return "lib";

@@ -18,7 +18,8 @@ public:
     // Loads a library by file name: a name with a '/' as it is; a bare name from the folder
     // of the host library, then the program's library folder, then the system's search path.
     static void* loadByName(const std::string& name, std::string* error);
-    // The folder of the running program's libraries: <program dir>/../lib.
+    // The folder of the running program's libraries: the host library's own folder, or
+    // <program dir>/../lib when the host library is linked into the program.
     static std::string libraryDir();
     // Loads every component library found in dir (tarnombu11, tarnchart11, tarntable11);
     // returns the names of the libraries loaded.
