@@ -65,8 +65,10 @@ public:
     virtual void setBackground(const Color&) {}
     virtual void drawRoundRect(int x, int y, int w, int h, int arcW, int arcH) = 0;
     virtual void fillRoundRect(int x, int y, int w, int h, int arcW, int arcH) = 0;
-    virtual void draw3DRect(int x, int y, int w, int h, bool raised) = 0;
-    virtual void fill3DRect(int x, int y, int w, int h, bool raised) = 0;
+    // Bevelled rectangles in the brighter and darker shades of the current colour,
+    // drawn with the lines and fills above (the colour is restored afterwards).
+    virtual void draw3DRect(int x, int y, int w, int h, bool raised);
+    virtual void fill3DRect(int x, int y, int w, int h, bool raised);
     virtual void drawOval(int x, int y, int w, int h) = 0;
     virtual void fillOval(int x, int y, int w, int h) = 0;
     virtual void drawArc(int x, int y, int w, int h, int startAngle, int arcAngle) = 0;

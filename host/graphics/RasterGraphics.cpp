@@ -387,30 +387,15 @@ void RasterGraphics::drawRect(int x, int y, int w, int h) {
     checkStatus();
 }
 
+// The bevels are several fills: one lock for the whole rectangle.
 void RasterGraphics::draw3DRect(int x, int y, int w, int h, bool raised) {
     SurfaceGuard guard(device_ ? device_->lock : nullptr);
-    const Color c = color_, brighter = c.brighter(), darker = c.darker();
-    setColor(raised ? brighter : darker);
-    drawLine(x, y, x, y + h);
-    drawLine(x + 1, y, x + w - 1, y);
-    setColor(raised ? darker : brighter);
-    drawLine(x + 1, y + h, x + w, y + h);
-    drawLine(x + w, y, x + w, y + h - 1);
-    setColor(c);
+    Graphics::draw3DRect(x, y, w, h, raised);
 }
 
 void RasterGraphics::fill3DRect(int x, int y, int w, int h, bool raised) {
     SurfaceGuard guard(device_ ? device_->lock : nullptr);
-    const Color c = color_, brighter = c.brighter(), darker = c.darker();
-    if (!raised) setColor(darker);
-    fillRect(x + 1, y + 1, w - 2, h - 2);
-    setColor(raised ? brighter : darker);
-    fillRect(x, y, 1, h);
-    fillRect(x + 1, y, w - 2, 1);
-    setColor(raised ? darker : brighter);
-    fillRect(x + 1, y + h - 1, w - 1, 1);
-    fillRect(x + w - 1, y, 1, h - 1);
-    setColor(c);
+    Graphics::fill3DRect(x, y, w, h, raised);
 }
 
 // ---- lines and polygons ---------------------------------------------------------------------

@@ -259,30 +259,6 @@ void VectorGraphics::drawRect(int x, int y, int w, int h) {
     }
 }
 
-void VectorGraphics::draw3DRect(int x, int y, int w, int h, bool raised) {
-    const Color c = color_, brighter = c.brighter(), darker = c.darker();
-    setColor(raised ? brighter : darker);
-    drawLine(x, y, x, y + h);
-    drawLine(x + 1, y, x + w - 1, y);
-    setColor(raised ? darker : brighter);
-    drawLine(x + 1, y + h, x + w, y + h);
-    drawLine(x + w, y, x + w, y + h - 1);
-    setColor(c);
-}
-
-void VectorGraphics::fill3DRect(int x, int y, int w, int h, bool raised) {
-    const Color c = color_, brighter = c.brighter(), darker = c.darker();
-    if (!raised) setColor(darker);
-    fillRect(x + 1, y + 1, w - 2, h - 2);
-    setColor(raised ? brighter : darker);
-    fillRect(x, y, 1, h);
-    fillRect(x + 1, y, w - 2, 1);
-    setColor(raised ? darker : brighter);
-    fillRect(x + 1, y + h - 1, w - 1, 1);
-    fillRect(x + w - 1, y, 1, h - 1);
-    setColor(c);
-}
-
 void VectorGraphics::drawLine(int x1, int y1, int x2, int y2) {
     const int64_t X1 = x1, Y1 = y1, X2 = x2, Y2 = y2;
     if (X1 == X2 || Y1 == Y2) {

@@ -94,8 +94,6 @@ public:
     void clearRect(int x, int y, int w, int h) override;
     void drawRoundRect(int x, int y, int w, int h, int arcW, int arcH) override;
     void fillRoundRect(int x, int y, int w, int h, int arcW, int arcH) override;
-    void draw3DRect(int x, int y, int w, int h, bool raised) override;
-    void fill3DRect(int x, int y, int w, int h, bool raised) override;
     void drawOval(int x, int y, int w, int h) override;
     void fillOval(int x, int y, int w, int h) override;
     void drawArc(int x, int y, int w, int h, int startAngle, int arcAngle) override;
