@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "host/page/Applet.h"
+#include "ombu/widgets/TreeLock.h"
 #include "table/Create.h"
 #include "table/interact/Actions.h"
 #include "table/model/TableOps.h"
@@ -66,7 +67,7 @@ void NxTable::setSelectionPolicy(int p) {
 }
 
 void NxTable::setSelectedCells(std::vector<NxCellRange> ranges) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     selected_cells = std::move(ranges);
     setProperty(PropertyEnum::REDISPLAY);
 }
