@@ -6,6 +6,7 @@
 #include "host/page/Applet.h"
 #include "ombu/widgets/TreeLock.h"
 #include "table/Create.h"
+#include "table/cells/Widget.h"
 #include "table/interact/Actions.h"
 #include "table/model/TableOps.h"
 #include "table/view/TableView.h"
@@ -132,7 +133,11 @@ void NxTable::structureChanged(const StructureChange& c) {
     selected_cells = std::move(kept);
 }
 
-bool NxTable::handleEvent(host::Event& e) { return Actions::handle(*this, e) || Table::handleEvent(e); }
+bool NxTable::handleEvent(host::Event& e) {
+    // Events a component cell left unhandled are not presses on the cell under it.
+    if (Widget::checkChild(*this, e)) return false;
+    return Actions::handle(*this, e) || Table::handleEvent(e);
+}
 
 }  // namespace norvex::table
 

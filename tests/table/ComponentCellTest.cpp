@@ -7,6 +7,7 @@
 
 #include "TableViewSupport.h"
 #include "ombu/widgets/NxButton.h"
+#include "ombu/widgets/NxLabel.h"
 #include "ombu/widgets/NxCheckbox.h"
 #include "table/cells/Widget.h"
 
@@ -194,4 +195,24 @@ TEST(ComponentCells, DeletingTheRowOfAComponentReleasesIt) {
     s.table->deleteRows(1, 1);
     EXPECT_EQ(box->getParent(), nullptr);
     EXPECT_TRUE(Widget::entries(*s.table).empty());
+}
+
+TEST(ComponentCells, PressesAComponentLeavesAloneDoNotReachTheCellBelow) {
+    ComponentTable s;
+    s.table->setSelectionPolicy(NxTblEnum::SELECT_SINGLE);
+    // A label takes no presses: they travel up to the table.
+    s.table->setComponent(ALL, 1, host::create<norvex::ombu::NxLabel>(nullptr, "label"));
+    s.show();
+    s.paint();
+    auto c = s.table->getComponent(2, 1);
+    ASSERT_TRUE(c);
+    host::Event down(c.get(), 1, host::Event::MOUSE_DOWN, 3, 3, 0, 0);
+    c->postEvent(down);
+    EXPECT_EQ(s.table->getEditRow(), NxTblEnum::NOVALUE);
+    EXPECT_TRUE(s.table->getSelectedCells().empty());
+    // The same press on a text cell of that row does reach it.
+    Clip* cells = s.clip(Clip::CELL);
+    host::Event press(cells, 2, host::Event::MOUSE_DOWN, int(cells->columnX(0)) + 3, int(cells->rowY(2)) + 3, 0, 0);
+    cells->postEvent(press);
+    EXPECT_EQ(s.table->getEditRow(), 2);
 }
