@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@
 #include "host/base/Color.h"
 #include "table/NxTable.h"
 #include "table/model/SeriesUtil.h"
+#include "util/NxVector.h"
+#include "util/Nxqsort.h"
 
 using namespace norvex::table;
 using host::Value;
@@ -217,6 +220,27 @@ void BM_StableSortOfRowIndicesByStrings(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StableSortOfRowIndicesByStrings)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The list sort on rows that are already in order (the quicksort's worst case): rows of
+// one string each, sorted ascending.
+void BM_NxqsortSortedRows(benchmark::State& state) {
+    const int n = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto rows = host::create<norvex::util::NxVector>();
+        char key[16];
+        for (int i = 0; i < n; ++i) {
+            std::snprintf(key, sizeof key, "%08d", i);
+            auto row = host::create<norvex::util::NxVector>();
+            row->addElement(Value(std::string(key)));
+            rows->addElement(Value(row));
+        }
+        norvex::util::Nxqsort sort(rows);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(sort.sort(0));
+    }
+}
+BENCHMARK(BM_NxqsortSortedRows)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
