@@ -179,9 +179,12 @@ std::string NxTableComponent::getCellValues() {
 
 void NxTableComponent::setCellValues(const std::string& s) {
     ombu::TreeLock guard(*this);
+    const bool painting = getRepaint();
+    setRepaint(false);  // one repaint for the whole replacement
     clearCells();
     Create::setCellsGrowing(*this, NxTblConverter::toCellValues(*this, s, '|', true));
     setProperty(P::REDISPLAY);
+    setRepaint(painting);
 }
 
 std::string NxTableComponent::getRepeatFGColors() {
