@@ -1,17 +1,24 @@
 // The table model at the size it is designed for: 1,000,000 rows x 20 columns of stored
 // strings, the heights of a default million-row table, a colour on a whole column and
-// cell attribute look-ups among 100,000 entries. Peak memory (peak_MiB) is the process's,
-// so run one benchmark at a time to read it: --benchmark_filter=BM_BuildStoredStrings
+// cell attribute look-ups among 100,000 entries, and sorting that table by a column.
+// Peak memory (peak_MiB) is the process's, so run one benchmark at a time to read it:
+// --benchmark_filter=BM_BuildStoredStrings
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/base/Color.h"
 #include "table/NxTable.h"
 #include "table/model/SeriesUtil.h"
+#include "util/NxVector.h"
+#include "util/Nxqsort.h"
 
 using namespace norvex::table;
 using host::Value;
@@ -142,6 +149,98 @@ void BM_LookUpAmong100kEntries(benchmark::State& state) {
     benchmark::DoNotOptimize(sum);
 }
 BENCHMARK(BM_LookUpAmong100kEntries)->Unit(benchmark::kNanosecond);
+
+// ---- Sorting ----
+
+// The stored-string table, with a colour on every tenth cell of column 3 (100,000
+// entries) and 30-pixel rows every 1,000 rows, built once for the sort benchmarks.
+struct SortFixture {
+    std::shared_ptr<NxTable> table;
+    bool sorted = false;
+    static SortFixture& get() {
+        static SortFixture f;
+        if (!f.table) {
+            f.table = host::create<NxTable>(nullptr, "sort");
+            f.table->setNumRows(ROWS);
+            f.table->setNumColumns(COLUMNS);
+            char text[8];
+            for (int r = 0; r < ROWS; ++r)
+                for (int c = 0; c < COLUMNS; ++c) {
+                    cellText(r, c, text);
+                    f.table->setCell(r, c, Value(std::string_view(text, 8)));
+                }
+            for (int r = 0; r < ROWS; r += 10) f.table->setBackground(r, 3, host::Color::red);
+            for (int r = 0; r < ROWS; r += 1000) f.table->setPixelHeight(r, 30);
+        }
+        return f;
+    }
+};
+
+// The table's sort action (what a click on the column label runs): rows, heights and
+// attribute series follow the sorted column.
+void BM_SortColumn7Ascending(benchmark::State& state) {
+    SortFixture& f = SortFixture::get();
+    for (auto _ : state) {
+        if (f.sorted) {
+            // Back to an unsorted order first, untimed.
+            state.PauseTiming();
+            f.table->sortByColumn(11);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(f.table->sortByColumn(7, 0));
+        f.sorted = true;
+    }
+}
+BENCHMARK(BM_SortColumn7Ascending)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same sort on the table it has just sorted.
+void BM_SortColumn7AlreadySorted(benchmark::State& state) {
+    SortFixture& f = SortFixture::get();
+    if (!f.sorted) f.table->sortByColumn(7, 0);
+    f.sorted = true;
+    for (auto _ : state) benchmark::DoNotOptimize(f.table->sortByColumn(7, 0));
+}
+BENCHMARK(BM_SortColumn7AlreadySorted)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// For comparison on the same machine: a plain stable sort of row indices by the
+// column's strings, with no table to reorder.
+void BM_StableSortOfRowIndicesByStrings(benchmark::State& state) {
+    std::vector<std::string> keys(ROWS);
+    char text[8];
+    for (int r = 0; r < ROWS; ++r) {
+        cellText(r, 7, text);
+        keys[size_t(r)].assign(text, 8);
+    }
+    for (auto _ : state) {
+        std::vector<int> rows(ROWS);
+        for (int r = 0; r < ROWS; ++r) rows[size_t(r)] = r;
+        std::stable_sort(rows.begin(), rows.end(),
+                         [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+BENCHMARK(BM_StableSortOfRowIndicesByStrings)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The list sort on rows that are already in order (the quicksort's worst case): rows of
+// one string each, sorted ascending.
+void BM_NxqsortSortedRows(benchmark::State& state) {
+    const int n = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto rows = host::create<norvex::util::NxVector>();
+        char key[16];
+        for (int i = 0; i < n; ++i) {
+            std::snprintf(key, sizeof key, "%08d", i);
+            auto row = host::create<norvex::util::NxVector>();
+            row->addElement(Value(std::string(key)));
+            rows->addElement(Value(row));
+        }
+        norvex::util::Nxqsort sort(rows);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(sort.sort(0));
+    }
+}
+BENCHMARK(BM_NxqsortSortedRows)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

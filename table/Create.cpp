@@ -225,7 +225,8 @@ void CreateNxTable::create(host::Applet* applet, NxTable& t) {
     };
     color("SelectedBackground", [&](host::Color c) { t.setSelectedBackground(c); });
     color("SelectedForeground", [&](host::Color c) { t.setSelectedForeground(c); });
-    for (const char* list : {"EditableList", "MaxLengthList", "MultilineList", "StringCaseList", "TraversableList"})
+    for (const char* list : {"EditableList", "MaxLengthList", "MultilineList", "StringCaseList", "TraversableList",
+                             "ComponentList"})
         NxTblConverter::toSeries(t, list, p(list));
     if (OptString s = p("ValidatePolicy"))
         apply(s, "ValidatePolicy", [&] {

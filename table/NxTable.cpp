@@ -4,7 +4,9 @@
 #include <stdexcept>
 
 #include "host/page/Applet.h"
+#include "ombu/widgets/TreeLock.h"
 #include "table/Create.h"
+#include "table/cells/Widget.h"
 #include "table/interact/Actions.h"
 #include "table/model/TableOps.h"
 #include "table/view/TableView.h"
@@ -66,7 +68,7 @@ void NxTable::setSelectionPolicy(int p) {
 }
 
 void NxTable::setSelectedCells(std::vector<NxCellRange> ranges) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     selected_cells = std::move(ranges);
     setProperty(PropertyEnum::REDISPLAY);
 }
@@ -131,7 +133,11 @@ void NxTable::structureChanged(const StructureChange& c) {
     selected_cells = std::move(kept);
 }
 
-bool NxTable::handleEvent(host::Event& e) { return Actions::handle(*this, e) || Table::handleEvent(e); }
+bool NxTable::handleEvent(host::Event& e) {
+    // Events a component cell left unhandled are not presses on the cell under it.
+    if (Widget::checkChild(*this, e)) return false;
+    return Actions::handle(*this, e) || Table::handleEvent(e);
+}
 
 }  // namespace norvex::table
 

@@ -63,12 +63,24 @@ public:
     void setUserdata(int row, int col, const host::Value& v);
     host::Value getUserdata(int row, int col) const { return userdata_series.getValue(row, col); }
 
+    // ---- Component cells ----
+    // Shows c live in the cell, row or column (ALL wild cards); the same component set
+    // elsewhere moves there. Null on (ALL, ALL) removes every component cell.
+    void setComponent(int row, int col, const host::ComponentPtr& c);
+    // The component showing in the cell: the one set there, else a clone of the one set
+    // for its row or column (made now when create is set). Null when there is none.
+    host::ComponentPtr getComponent(int row, int col, bool create = false);
+
 protected:
     void structureChanged(const StructureChange& change) override;
     void rowsReordered(const std::vector<int>& new_rows) override;
+    bool drawComponent(host::Graphics& g, Clip& clip, int row, int col, const host::Rectangle& bounds) override;
+    void componentsMoved(bool redisplay) override;
 
 private:
     friend struct Actions;
+    friend struct Widget;
+    friend class NxTableComponent;
     int64_t last_key_when = -1;  // the last key, to drop one delivered twice
     int last_key = 0;
     int mode = NxTblEnum::MODE_TABLE;
@@ -85,6 +97,9 @@ private:
     Series string_case_series{this, host::Value(NxTblEnum::CASE_AS_IS)};
     Series traversable_series{this, host::Value(true)};
     Series userdata_series{this, host::Value()};
+    // Component cells: WidgetSeriesValue entries, no default.
+    Series component_series{this};
+    bool in_setComponent = false;
 };
 
 }  // namespace norvex::table

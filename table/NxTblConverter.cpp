@@ -358,6 +358,20 @@ void NxTblConverter::toSeries(Table& t, const std::string& type, const OptString
          nx([](NxTable& n, int r, int c, const Value& v) { n.setStringCase(r, c, v.asInt()); })},
         {"TraversableList", [](Table&, const std::string& v) { return boolValue(v); },
          nx([](NxTable& n, int r, int c, const Value& v) { n.setTraversable(r, c, v.asBool()); })},
+        // A component class by name: each key of the range gets an instance of its own.
+        {"ComponentList",
+         [](Table&, const std::string& v) -> std::optional<Value> {
+             const host::ClassInfo* info = host::ClassRegistry::instance().find(trim(v));
+             if (!info || !info->factory || !info->isA(host::Component::staticClass())) return std::nullopt;
+             return Value(std::string(info->name));
+         },
+         nx([](NxTable& n, int r, int c, const Value& v) {
+             auto made = host::cast<host::Component>(
+                 host::ClassRegistry::instance().createObject(v.asString(), nullptr, ""));
+             if (!made) return;
+             made->setFont(n.host::Panel::getFont());  // the table's font, as its text cells have
+             n.setComponent(r, c, made);
+         })},
     };
     const ListKind* kind = nullptr;
     for (const ListKind& k : kinds)

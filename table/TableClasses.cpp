@@ -3,6 +3,8 @@
 // TARNGetClassArray for the registration tool. Append new classes here.
 #include "host/runtime/ClassArray.h"
 #include "table/NxTable.h"
+#include "table/NxTableComponent.h"
+#include "table/cells/Widget.h"
 #include "table/model/NxTableEvents.h"
 #include "table/model/Table.h"
 #include "table/view/Clip.h"
@@ -22,4 +24,6 @@ TARN_CLASS_ARRAY(&norvex::table::Table::staticClass(),
                  &norvex::table::NxValueEvent::staticClass(),
                  &norvex::table::NxPaintEvent::staticClass(),
                  &norvex::table::Clip::staticClass(),
-                 &norvex::table::TblScrollbar::staticClass())
+                 &norvex::table::TblScrollbar::staticClass(),
+                 &norvex::table::NxTableComponent::staticClass(),
+                 &norvex::table::WidgetSeriesValue::staticClass())

@@ -4,6 +4,7 @@
 #include <compare>
 #include <utility>
 
+#include "util/MergeSort.h"
 #include "util/NxVector.h"
 
 namespace norvex::util {
@@ -88,34 +89,14 @@ std::optional<std::vector<int>> Nxqsort::sort(int column, int dir) {
     return result;
 }
 
-// Quicksort with the first element as pivot. Each element, in order, goes to the
-// right part when it compares greater (ascending) or less (descending) than the
-// pivot, else to the left part; the segment becomes left, pivot, right. Segments
-// are kept on an explicit stack so that sorted input cannot exhaust the call stack.
+// The quicksort's order (ties reversed, nulls first) by a merge sort, so sorted, equal
+// or mostly empty columns cost n log n comparisons rather than n squared.
 void Nxqsort::qs(std::vector<Row>& rows) const {
     NxSortInterface* s = sort_if.get();
-    bool ascending = direction == ASCENDING;
-    std::vector<std::pair<size_t, size_t>> todo{{0, rows.size()}};
-    std::vector<Row> left, right;
-    while (!todo.empty()) {
-        auto [lo, hi] = todo.back();
-        todo.pop_back();
-        if (hi - lo < 2) continue;
-        left.clear();
-        right.clear();
-        Row pivot = std::move(rows[lo]);
-        for (size_t i = lo + 1; i < hi; ++i) {
-            bool toRight = ascending ? gt(rows[i].key, pivot.key, s) : lt(rows[i].key, pivot.key, s);
-            (toRight ? right : left).push_back(std::move(rows[i]));
-        }
-        size_t nLeft = left.size();
-        size_t k = lo;
-        for (auto& r : left) rows[k++] = std::move(r);
-        rows[k++] = std::move(pivot);
-        for (auto& r : right) rows[k++] = std::move(r);
-        todo.push_back({lo, lo + nLeft});
-        todo.push_back({lo + nLeft + 1, hi});
-    }
+    const bool ascending = direction == ASCENDING;
+    sortReversingTies(rows, [&](const Row& a, const Row& b) {
+        return ascending ? gt(a.key, b.key, s) : lt(a.key, b.key, s);
+    });
 }
 
 }  // namespace norvex::util

@@ -1,11 +1,11 @@
-// The one sorting routine of the system: a quicksort over a vector of rows by
-// one column, with a pluggable comparison and type-aware default comparisons,
-// that reports where each row went.
+// The one sorting routine of the system: sorts a vector of rows by one column (in
+// the order of the original quicksort, by a merge sort), with a pluggable comparison
+// and type-aware default comparisons, and reports where each row went.
 //
 // A row is a vector of column values (any host::Vector) or a single value. The
 // key of a vector row for column c is its element c, or null when the row is
 // shorter; the key of any other row is the row itself. Null keys come first in
-// both directions. The sort is not stable: rows with equal keys change places.
+// both directions. Rows with equal keys come out in reverse order of their input.
 // Holds no locks beyond the short ones of reading and refilling the vector.
 #pragma once
 

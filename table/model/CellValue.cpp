@@ -101,6 +101,18 @@ CellValue& CellValue::operator=(CellValue&& o) noexcept {
     return *this;
 }
 
+bool CellValue::text(std::string_view* out) const {
+    if (kind_ == Kind::Text) {
+        *out = std::string_view(data_, len_);
+        return true;
+    }
+    if (kind_ == Kind::Boxed && boxed()->isString()) {
+        *out = boxed()->asString();
+        return true;
+    }
+    return false;
+}
+
 Value CellValue::get() const {
     switch (kind_) {
     case Kind::Null:

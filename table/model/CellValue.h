@@ -26,6 +26,9 @@ public:
 
     bool isNull() const { return kind_ == Kind::Null; }
     host::Value get() const;
+    // The text of a string value where it is stored (valid while the cell is unchanged);
+    // false for the other kinds.
+    bool text(std::string_view* out) const;
 
 private:
     enum class Kind : uint8_t { Null, Text, Int, Double, Bool, Boxed };

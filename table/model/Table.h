@@ -16,6 +16,7 @@
 #include "host/base/Geometry.h"
 #include "host/runtime/Value.h"
 #include "host/ui/Container.h"
+#include "ombu/widgets/TreeLock.h"
 #include "table/model/CellValue.h"
 #include "table/model/Chain.h"
 #include "table/model/NxCellRange.h"
@@ -32,6 +33,8 @@ class NxSortInterface;
 }
 
 namespace norvex::table {
+
+class Clip;
 
 class Table : public host::Panel {
     HOST_OBJECT(Table, "norvex.table.Table", host::Panel)
@@ -284,6 +287,14 @@ protected:
     virtual void structureChanged(const StructureChange&) {}
     // Rows were reordered: row k is now row new_rows[k].
     virtual void rowsReordered(const std::vector<int>& /*new_rows*/) {}
+    // Component cells: a cell that shows a live component places it and paints it into g
+    // (clip pixels, the cell at bounds) and returns true. componentsMoved runs after the
+    // view scrolled or changed (redisplay: the cells' contents may have changed too).
+    virtual bool drawComponent(host::Graphics& /*g*/, Clip& /*clip*/, int /*row*/, int /*col*/,
+                               const host::Rectangle& /*bounds*/) {
+        return false;
+    }
+    virtual void componentsMoved(bool /*redisplay*/) {}
 
 private:
     friend struct AddRow;
@@ -310,10 +321,11 @@ private:
 
     static constexpr int RELAYOUT = PropertyEnum::RELAYOUT;
     static constexpr int RELAYOUT_RESIZE = PropertyEnum::RELAYOUT | PropertyEnum::RESIZE;
-    // Stores a property under the lock and sends flags when it changed.
+    // Stores a property under the tree lock and its own (the flags may repaint, which
+    // places component cells) and sends flags when it changed.
     template <class T>
     void store(T& field, T v, int flags) {
-        host::Lock guard(mutex());
+        ombu::TreeLock guard(*this);
         if (field == v) return;
         field = std::move(v);
         if (flags) setProperty(flags);

@@ -75,8 +75,8 @@ struct Span {
 // Sorting rows by a column.
 struct Sort {
     // Sorts the rows by their values in column (ascending when direction is 0) with
-    // sort_if or the default comparisons; rows, labels, heights, series and selection
-    // follow, and the sort listeners hear of it. Returns for each row index before the
+    // sort_if or the default comparisons; rows, labels, heights, series, selection and
+    // the current cell follow, and the sort listeners hear of it. Returns for each row index before the
     // sort its new position (empty when column is not a column of the table). Equal keys
     // come out in reverse order of their rows and nulls first, as the quicksort of the
     // toolkit's lists orders them, in O(n log n) for any input order.

@@ -4,6 +4,7 @@
 
 #include "host/graphics/Graphics.h"
 #include "ombu/OmbuUtil.h"
+#include "ombu/widgets/TreeLock.h"
 #include "table/model/Table.h"
 #include "table/view/Draw.h"
 #include "table/view/Size.h"
@@ -111,7 +112,8 @@ bool Clip::visibleRange(const Rectangle& r, NxCellRange* out) const {
 }
 
 void Clip::scroll(int64_t value, bool horizontal) {
-    host::Lock table_guard(table->mutex());  // always the table first, then the area
+    // The tree, the table, then the area: painting may place component cells.
+    ombu::TreeLock table_guard(*table);
     host::Lock guard(mutex());
     if (!hasOrientation(horizontal ? HORIZONTAL : VERTICAL)) return;
     int64_t& origin = horizontal ? horiz_origin : vert_origin;
@@ -156,7 +158,7 @@ void Clip::repaintNow(const Rectangle& r) {
 }
 
 void Clip::paint(host::Graphics& g) {
-    host::Lock table_guard(table->mutex());
+    ombu::TreeLock table_guard(*table);
     host::Lock guard(mutex());
     const int w = getWidth(), h = getHeight();
     if (w <= 0 || h <= 0) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/graphics/Graphics.h"
+#include "ombu/widgets/TreeLock.h"
 #include "table/model/Table.h"
 #include "table/model/TableOps.h"
 #include "table/view/Draw.h"
@@ -36,6 +37,12 @@ bool single(int k) { return k >= E::LABEL; }
 
 void TableView::changed(int flags, int row, int col) {
     if (in_layout || !t.repaint_on) return;
+    // Component cells show the new contents, and those whose cells left the view hide.
+    if (flags & (P::REDISPLAY | P::RELAYOUT | P::ROWS | P::COLUMNS | P::RESET)) t.componentsMoved(true);
+    struct HideLeftComponents {
+        Table& t;
+        ~HideLeftComponents() { t.componentsMoved(false); }
+    } hide_left{t};
     int f = flags;
     const bool one_cell = single(row) && single(col);
     if ((f & P::DRAW_CELL) && one_cell) f |= VarSize::calc(t, row, col);
@@ -252,6 +259,7 @@ void TableView::scroll(int64_t value, bool vertical, int kind) {
         origin = value;
         for (auto& c : clips)
             if (c) c->scroll(value, !vertical);
+        t.componentsMoved(false);
         if (sb) {
             sb->setValue(value);
             if (sb->isShowing())
@@ -266,17 +274,17 @@ void TableView::scroll(int64_t value, bool vertical, int kind) {
 }
 
 void TableView::scrollVertical(int64_t value, int kind) {
-    host::Lock guard(t.mutex());
+    ombu::TreeLock guard(t);  // painting may place component cells
     scroll(value, true, kind);
 }
 
 void TableView::scrollHorizontal(int64_t value, int kind) {
-    host::Lock guard(t.mutex());
+    ombu::TreeLock guard(t);  // painting may place component cells
     scroll(value, false, kind);
 }
 
 bool TableView::scrollAction(const std::string& param) {
-    host::Lock guard(t.mutex());
+    ombu::TreeLock guard(t);
     if (!t.repaint_on) return false;
     const bool horizontal = param == "PAGELEFT" || param == "PAGERIGHT";
     TblScrollbar* sb = horizontal ? hsb.get() : vsb.get();
@@ -319,7 +327,7 @@ int64_t reveal(int64_t p, int64_t size, int64_t offset, int64_t extent, int64_t 
 }  // namespace
 
 bool TableView::makeRowVisible(int row) {
-    host::Lock guard(t.mutex());
+    ombu::TreeLock guard(t);
     if (!t.isShowing()) return false;
     if (t.rows == 0) return false;
     if (row >= 0 && row < t.frozen_rows) return true;
@@ -336,7 +344,7 @@ bool TableView::makeRowVisible(int row) {
 }
 
 bool TableView::makeColumnVisible(int col) {
-    host::Lock guard(t.mutex());
+    ombu::TreeLock guard(t);
     if (!t.isShowing()) return false;
     if (t.columns == 0) return false;
     if (col >= 0 && col < t.frozen_columns) return true;
