@@ -6,6 +6,7 @@
 #include "host/page/Applet.h"
 #include "table/Create.h"
 #include "table/interact/Actions.h"
+#include "table/model/BlockMove.h"
 #include "table/model/TableOps.h"
 #include "table/view/TableView.h"
 
@@ -129,6 +130,23 @@ void NxTable::structureChanged(const StructureChange& c) {
         if (keep) kept.push_back(r);
     }
     selected_cells = std::move(kept);
+    // The current cell follows its row or column; a deleted one is gone. An insertion
+    // at or before the editor's row, or any deletion, closes the editor unstored.
+    int& k = c.axis_rows ? edit_row : edit_column;
+    if (k < 0) return;
+    if (c.destination != NxTblEnum::NOVALUE) {
+        if (isBlockMove(c.pos, c.amount, c.destination, (c.axis_rows ? rows : columns)))
+            k = blockMoveIndex(k, c.pos, c.amount, c.destination);
+        return;
+    }
+    if (c.direction <= 0 || k >= c.pos) text.reset();
+    if (c.direction > 0) {
+        if (k >= c.pos) k += c.amount;
+    } else if (k >= c.pos + c.amount) {
+        k -= c.amount;
+    } else if (k >= c.pos) {
+        edit_row = edit_column = NxTblEnum::NOVALUE;
+    }
 }
 
 bool NxTable::handleEvent(host::Event& e) { return Actions::handle(*this, e) || Table::handleEvent(e); }

@@ -284,6 +284,11 @@ protected:
     virtual void structureChanged(const StructureChange&) {}
     // Rows were reordered: row k is now row new_rows[k].
     virtual void rowsReordered(const std::vector<int>& /*new_rows*/) {}
+    // Paints an open cell editor over (row, col) whose rectangle in g is cell; false when
+    // the cell has none (the current-cell outline is drawn instead).
+    virtual bool paintEditor(host::Graphics& /*g*/, int /*row*/, int /*col*/, const host::Rectangle& /*cell*/) {
+        return false;
+    }
 
 private:
     friend struct AddRow;
