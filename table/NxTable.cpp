@@ -18,6 +18,12 @@ namespace {
 void invalid(const char* property) {
     throw std::invalid_argument(std::string("Invalid ") + property + " value in NxTable");
 }
+
+// Whether an attribute set for (row, col) reaches the cell (edit_row, edit_col).
+bool covers(int row, int col, int edit_row, int edit_col) {
+    auto hit = [](int k, int e) { return k == e || k == NxTblEnum::ALL || k == NxTblEnum::ALLCELLS; };
+    return edit_row >= 0 && hit(row, edit_row) && hit(col, edit_col);
+}
 }  // namespace
 
 NxTable::NxTable(host::Applet* applet, const std::string& name) : Table(applet, name) {
@@ -91,23 +97,29 @@ bool NxTable::getSelectedRange(int index, NxCellRange* range) const {
 void NxTable::setEditable(int row, int col, bool b) {
     host::Lock guard(mutex());
     editable_series.setValue(row, col, b);
+    // The open editor follows: a cell made read-only loses it unstored.
+    if (text && covers(row, col, edit_row, edit_column) && !getEditable(edit_row, edit_column)) Actions::cancel(*this, true);
 }
 
 void NxTable::setMaxLength(int row, int col, int n) {
     if (n < 0) invalid("MaxLength");
     host::Lock guard(mutex());
     max_length_series.setValue(row, col, n);
+    if (text && covers(row, col, edit_row, edit_column)) text->setMaxLength(n);
 }
 
 void NxTable::setMultiline(int row, int col, bool b) {
     host::Lock guard(mutex());
     multiline_series.setValue(row, col, b);
+    // The open editor becomes a field or an area, keeping its text.
+    if (text && covers(row, col, edit_row, edit_column)) Actions::openEditor(*this, text->getText());
 }
 
 void NxTable::setStringCase(int row, int col, int v) {
     if (v < NxTblEnum::CASE_AS_IS || v > NxTblEnum::CASE_UPPER) invalid("StringCase");
     host::Lock guard(mutex());
     string_case_series.setValue(row, col, v);
+    if (text && covers(row, col, edit_row, edit_column)) text->setStringCase(v);
 }
 
 void NxTable::setTraversable(int row, int col, bool b) {

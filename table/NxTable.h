@@ -86,6 +86,7 @@ public:
 protected:
     void structureChanged(const StructureChange& change) override;
     void rowsReordered(const std::vector<int>& new_rows) override;
+    void cellStored(int row, int col) override;
     bool paintEditor(host::Graphics& g, int row, int col, const host::Rectangle& cell) override;
 
 private:

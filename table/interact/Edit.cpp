@@ -158,6 +158,10 @@ bool NxTable::traverse(int row, int col) {
     return Actions::moveCurrent(*this, row, col, selection_policy != E::SELECT_NONE, nullptr, "");
 }
 
+void NxTable::cellStored(int row, int col) {
+    if (text && row == edit_row && col == edit_column) text->setText(editText(GetValue::cell(*this, row, col)));
+}
+
 bool NxTable::paintEditor(host::Graphics& g, int row, int col, const host::Rectangle& cell) {
     if (!text || row != edit_row || col != edit_column) return false;
     const int w = std::max(0, cell.width - 4), h = std::max(0, cell.height - 4);

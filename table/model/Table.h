@@ -284,6 +284,8 @@ protected:
     virtual void structureChanged(const StructureChange&) {}
     // Rows were reordered: row k is now row new_rows[k].
     virtual void rowsReordered(const std::vector<int>& /*new_rows*/) {}
+    // A value was stored in the cell (row, col) (an open editor there shows it).
+    virtual void cellStored(int /*row*/, int /*col*/) {}
     // Paints an open cell editor over (row, col) whose rectangle in g is cell; false when
     // the cell has none (the current-cell outline is drawn instead).
     virtual bool paintEditor(host::Graphics& /*g*/, int /*row*/, int /*col*/, const host::Rectangle& /*cell*/) {

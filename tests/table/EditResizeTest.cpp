@@ -386,3 +386,25 @@ TEST(TableCurrentCell, AnInsertionAboveClosesTheEditorUnstored) {
     EXPECT_EQ(s.current(), std::make_pair(3, 0));
     EXPECT_EQ(s.table->getCell(3, 0), Value(20));
 }
+
+TEST(TableEdit, TheOpenEditorFollowsTheCellAndItsAttributes) {
+    Sheet s;
+    s.click(1, 1);
+    s.type("9");
+    // A value stored in the cell shows in the editor; one stored elsewhere does not.
+    s.table->setCell(1, 1, Value("new"));
+    EXPECT_EQ(s.editorText(), "new");
+    s.table->setCell(1, 2, Value("other"));
+    EXPECT_EQ(s.editorText(), "new");
+    s.table->setStringCase(E::ALL, 1, E::CASE_UPPER);
+    EXPECT_EQ(s.editorText(), "NEW");
+    s.table->setMaxLength(1, E::ALL, 2);
+    EXPECT_EQ(s.editorText(), "NE");
+    s.table->setMultiline(1, 1, true);
+    EXPECT_NE(dynamic_cast<host::TextArea*>(s.table->getTextComponent()), nullptr);
+    EXPECT_EQ(s.editorText(), "NE");
+    // Made read-only: the editor goes without storing.
+    s.table->setEditable(E::ALL, E::ALL, false);
+    EXPECT_EQ(s.table->getTextComponent(), nullptr);
+    EXPECT_EQ(s.table->getCell(1, 1), Value("new"));
+}
