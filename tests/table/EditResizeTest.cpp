@@ -408,3 +408,25 @@ TEST(TableEdit, TheOpenEditorFollowsTheCellAndItsAttributes) {
     EXPECT_EQ(s.table->getTextComponent(), nullptr);
     EXPECT_EQ(s.table->getCell(1, 1), Value("new"));
 }
+
+TEST(TableEdit, PressAndDragInTheEditorPlaceTheCaretAndSelect) {
+    Sheet s;
+    s.table->setCell(1, 0, Value("abcdef"));
+    s.click(1, 0);
+    ASSERT_NE(s.table->getTextComponent(), nullptr);
+    EXPECT_EQ(s.table->getTextComponent()->getCaretPosition(), 6);
+    // (Column 0: no border of a column on its left starts a resize there.)
+    // Pressing at the editor's left edge puts the caret first; dragging right selects.
+    auto p = s.corner(1, 0);
+    const int y = p.y + s.view().find(1, 0)->rowHeight(1) / 2;
+    s.mouseAt(Event::MOUSE_DOWN, p.x + 2 + host::TextComponent::MARGIN, y);
+    EXPECT_EQ(s.table->getTextComponent()->getCaretPosition(), 0);
+    const int w = host::FontMetrics::get(s.table->host::Panel::getFont()).stringWidth("abc");
+    s.mouseAt(Event::MOUSE_DRAG, p.x + 2 + host::TextComponent::MARGIN + w, y);
+    s.mouseAt(Event::MOUSE_UP, p.x + 2 + host::TextComponent::MARGIN + w, y);
+    EXPECT_EQ(s.table->getTextComponent()->getSelectedText(), "abc");
+    // The press stayed in the editor: no selection of cells, same current cell.
+    EXPECT_EQ(s.current(), std::make_pair(1, 0));
+    s.type("X");
+    EXPECT_EQ(s.editorText(), "Xdef");
+}
