@@ -127,6 +127,10 @@ bool handleKey(NxTable& t, Event& e) {
 }  // namespace
 
 bool Actions::handle(NxTable& t, Event& e) {
+    // Focus and other events pass untouched (they read no state of the table).
+    if (e.id != Event::MOUSE_DOWN && e.id != Event::MOUSE_DRAG && e.id != Event::MOUSE_UP &&
+        e.id != Event::MOUSE_MOVE && e.id != Event::KEY_PRESS && e.id != Event::KEY_ACTION)
+        return false;
     if (!t.getRepaint()) return false;
     const int policy = t.selection_policy;
     const bool ranges = policy == E::SELECT_RANGE || policy == E::SELECT_MULTIRANGE;
