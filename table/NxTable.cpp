@@ -8,6 +8,7 @@
 #include "table/Create.h"
 #include "table/cells/Widget.h"
 #include "table/interact/Actions.h"
+#include "table/model/BlockMove.h"
 #include "table/model/TableOps.h"
 #include "table/view/TableView.h"
 
@@ -18,6 +19,12 @@ using host::Value;
 namespace {
 void invalid(const char* property) {
     throw std::invalid_argument(std::string("Invalid ") + property + " value in NxTable");
+}
+
+// Whether an attribute set for (row, col) reaches the cell (edit_row, edit_col).
+bool covers(int row, int col, int edit_row, int edit_col) {
+    auto hit = [](int k, int e) { return k == e || k == NxTblEnum::ALL || k == NxTblEnum::ALLCELLS; };
+    return edit_row >= 0 && hit(row, edit_row) && hit(col, edit_col);
 }
 }  // namespace
 
@@ -92,23 +99,29 @@ bool NxTable::getSelectedRange(int index, NxCellRange* range) const {
 void NxTable::setEditable(int row, int col, bool b) {
     host::Lock guard(mutex());
     editable_series.setValue(row, col, b);
+    // The open editor follows: a cell made read-only loses it unstored.
+    if (text && covers(row, col, edit_row, edit_column) && !getEditable(edit_row, edit_column)) Actions::cancel(*this, true);
 }
 
 void NxTable::setMaxLength(int row, int col, int n) {
     if (n < 0) invalid("MaxLength");
     host::Lock guard(mutex());
     max_length_series.setValue(row, col, n);
+    if (text && covers(row, col, edit_row, edit_column)) text->setMaxLength(n);
 }
 
 void NxTable::setMultiline(int row, int col, bool b) {
     host::Lock guard(mutex());
     multiline_series.setValue(row, col, b);
+    // The open editor becomes a field or an area, keeping its text.
+    if (text && covers(row, col, edit_row, edit_column)) Actions::openEditor(*this, text->getText());
 }
 
 void NxTable::setStringCase(int row, int col, int v) {
     if (v < NxTblEnum::CASE_AS_IS || v > NxTblEnum::CASE_UPPER) invalid("StringCase");
     host::Lock guard(mutex());
     string_case_series.setValue(row, col, v);
+    if (text && covers(row, col, edit_row, edit_column)) text->setStringCase(v);
 }
 
 void NxTable::setTraversable(int row, int col, bool b) {
@@ -131,6 +144,23 @@ void NxTable::structureChanged(const StructureChange& c) {
         if (keep) kept.push_back(r);
     }
     selected_cells = std::move(kept);
+    // The current cell follows its row or column; a deleted one is gone. An insertion
+    // at or before the editor's row, or any deletion, closes the editor unstored.
+    int& k = c.axis_rows ? edit_row : edit_column;
+    if (k < 0) return;
+    if (c.destination != NxTblEnum::NOVALUE) {
+        if (isBlockMove(c.pos, c.amount, c.destination, (c.axis_rows ? rows : columns)))
+            k = blockMoveIndex(k, c.pos, c.amount, c.destination);
+        return;
+    }
+    if (c.direction <= 0 || k >= c.pos) text.reset();
+    if (c.direction > 0) {
+        if (k >= c.pos) k += c.amount;
+    } else if (k >= c.pos + c.amount) {
+        k -= c.amount;
+    } else if (k >= c.pos) {
+        edit_row = edit_column = NxTblEnum::NOVALUE;
+    }
 }
 
 bool NxTable::handleEvent(host::Event& e) {

@@ -3,10 +3,14 @@
 // multi-line, string case, traversable, user data).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "host/ui/RepeatTimer.h"
+#include "host/ui/TextComponent.h"
 #include "table/model/Table.h"
 
 namespace norvex::table {
@@ -70,12 +74,29 @@ public:
     // The component showing in the cell: the one set there, else a clone of the one set
     // for its row or column (made now when create is set). Null when there is none.
     host::ComponentPtr getComponent(int row, int col, bool create = false);
+    // ---- Editing ----
+    // The open cell editor, or null.
+    host::TextComponent* getTextComponent() const { return text.get(); }
+    // Stores the editor's text (validated when the policy asks); false when it was
+    // rejected: the editor then stays open and flashes. With hide the editor closes.
+    bool commitEdit(bool hide);
+    void cancelEdit(bool hide);
+    // Makes (row, col) the current cell, committing an open editor first; an editable
+    // cell gets an editor.
+    bool traverse(int row, int col);
+    // While a rejected value shows inverted (for 250 ms).
+    bool isFlashing() const { return flashing.load(); }
+    // The row or column being resized by dragging (NOVALUE: none).
+    int getResizeRow() const { return resize_row; }
+    int getResizeColumn() const { return resize_column; }
 
 protected:
     void structureChanged(const StructureChange& change) override;
     void rowsReordered(const std::vector<int>& new_rows) override;
     bool drawComponent(host::Graphics& g, Clip& clip, int row, int col, const host::Rectangle& bounds) override;
     void componentsMoved(bool redisplay) override;
+    void cellStored(int row, int col) override;
+    bool paintEditor(host::Graphics& g, int row, int col, const host::Rectangle& cell) override;
 
 private:
     friend struct Actions;
@@ -90,6 +111,17 @@ private:
     std::vector<NxCellRange> selected_cells;
     int select_start_row = NxTblEnum::NOVALUE, select_last_row = NxTblEnum::NOVALUE;
     int select_start_column = NxTblEnum::NOVALUE, select_last_column = NxTblEnum::NOVALUE;
+
+    // The cell editor and its flash after a rejected value.
+    std::shared_ptr<host::TextComponent> text;
+    std::atomic<bool> flashing{false};
+    std::unique_ptr<host::RepeatTimer> flash_timer;
+    // An interactive resize: the row or column, the direction, the cell's edge and the
+    // guide line (table pixels; -1 while none is drawn).
+    int resize_row = NxTblEnum::NOVALUE, resize_column = NxTblEnum::NOVALUE;
+    int resize_origin = 0, resize_line = -1;
+    bool editor_drag = false;  // a press in the editor: its drag selects text
+    int cursor_x = NxTblEnum::NOVALUE, cursor_y = NxTblEnum::NOVALUE;  // last tracked pointer
 
     Series editable_series{this, host::Value(true)};
     Series max_length_series{this, host::Value(NxTblEnum::MAXINT)};

@@ -1,10 +1,12 @@
 // What the table does with the mouse and the keyboard: the action table that dispatches
-// presses, drags, releases and keys to the traversal, selection and sorting actions.
+// presses, drags, releases and keys to the traversal, selection, editing, resizing and
+// sorting actions.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "host/runtime/Value.h"
 #include "host/ui/Event.h"
 #include "table/model/NxCellRange.h"
 
@@ -35,6 +37,36 @@ struct Actions {
     // ---- Selection ----
     // "START", "ADD", "EXTEND", "END", "CANCEL", "CURRENT", "NEXTROW", "PREVROW".
     static void select(NxTable& t, host::Event* e, const std::string& param);
+
+    // ---- Editing ----
+    // Opens the editor on the current cell when it is editable: a text field, or a text
+    // area for a multi-line cell, holding the cell's text (or `initial` when given),
+    // with the cell's length limit and letter case. False when no editor opened.
+    static bool openEditor(NxTable& t, const std::optional<std::string>& initial = std::nullopt);
+    // Stores the editor's text after validation; a rejected value keeps the editor open
+    // and makes it flash, and gives false. With hide the editor closes on success.
+    static bool commit(NxTable& t, bool hide);
+    // Drops the editor's text: the cell shows its value again; with hide the editor closes.
+    static void cancel(NxTable& t, bool hide);
+    // Whether text is acceptable for a data type: booleans "true"/"false" in any case or
+    // exactly "t"/"f"; numbers and dates as the table's text conversion reads them.
+    static bool checkValue(const std::string& text, int datatype);
+    static bool checkBoolean(const std::string& text);
+    // The typed value of accepted text.
+    static host::Value convertValue(const std::string& text, int datatype);
+
+    // ---- Resizing ----
+    static constexpr int DELTA = 4;    // pixels either side of a border that start a resize
+    static constexpr int MINSIZE = 5;  // the smallest row height or column width by dragging
+    // "START", "MOVE", "END", "CANCEL"; true when the event took part in a resize.
+    static bool resize(NxTable& t, host::Event* e, const std::string& param);
+    // The row (vertical false: column) whose bottom (right) border lies within DELTA of
+    // the table pixel (x, y), or NOVALUE; borders inside a span do not count.
+    static int resizeTarget(NxTable& t, int x, int y, bool vertical);
+    // Pointer shapes over the table.
+    static constexpr int NONTRAV_CURSOR = 1, TRAV_CURSOR = 2, CORNER_CURSOR = 5, VERT_CURSOR = 9,
+                         HORIZ_CURSOR = 11;
+    static void trackCursor(NxTable& t, const host::Event& e);
 
     // ---- Sorting ----
     // A press on a column label with label sorting on: sorts ascending, or reverses the

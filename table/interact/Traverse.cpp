@@ -52,6 +52,8 @@ std::optional<NxCellPosition> Actions::findTraversableCell(NxTable& t, const std
 bool Actions::moveCurrent(NxTable& t, int row, int column, bool select, host::Event* e, const std::string& param) {
     NxCellRange span;
     if (t.findSpan(row, column, &span, nullptr)) row = span.minRow(), column = span.minColumn();
+    // An open editor is committed first; a refused value keeps it where it is.
+    if (!commit(t, true)) return false;
     NxTraverseCellEvent te(&t, t.edit_row, t.edit_column, row, column, host::Value(param));
     for (auto* l : t.traverse_cell_listeners.snapshot()) l->traverseCell(te);
     row = te.next_row, column = te.next_column;
@@ -65,7 +67,8 @@ bool Actions::moveCurrent(NxTable& t, int row, int column, bool select, host::Ev
     // Erase the old outline and draw the new one.
     if (old_row >= 0 && old_col >= 0 && old_row < t.rows && old_col < t.columns)
         t.setProperty(old_row, old_col, PropertyEnum::DRAW_CELL);
-    t.setProperty(row, column, PropertyEnum::DRAW_CELL);
+    // An editable cell gets the editor, which draws itself; others the outline.
+    if (!openEditor(t)) t.setProperty(row, column, PropertyEnum::DRAW_CELL);
     NxEnterCellEvent end(&t, row, column, host::Value(param));
     for (auto* l : t.enter_cell_listeners.snapshot()) l->enterCellEnd(end);
     if (select) Actions::select(t, e, "CURRENT");

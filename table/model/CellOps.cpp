@@ -74,6 +74,8 @@ bool SetValue::cell(Table& t, int row, int col, const Value& value, bool validat
         }
     }
     if (any) {
+        if (t.edit_row >= r0 && t.edit_row <= r1 && t.edit_column >= c0 && t.edit_column <= c1)
+            t.cellStored(t.edit_row, t.edit_column);
         if (t.repaint_on)
             t.setProperty(row, col, PropertyEnum::DRAW_CELL);
         else

@@ -120,6 +120,7 @@ void Shift::columns(Table& t, int pos, int amount, int direction) {
 
 bool Shift::moveRows(Table& t, int source, int num, int destination) {
     if (num < 1 || source < 0 || source > t.rows - num || destination < 0 || destination > t.rows) return false;
+    if (num >= t.rows - t.frozen_rows) return false;
     if (destination > source && destination < source + num) return false;  // inside the block
     if (!isBlockMove(source, num, destination, t.rows)) return true;        // already in place
     moveSlots(t.cells, source, num, destination, t.rows);
@@ -138,6 +139,7 @@ bool Shift::moveRows(Table& t, int source, int num, int destination) {
 
 bool Shift::moveColumns(Table& t, int source, int num, int destination) {
     if (num < 1 || source < 0 || source > t.columns - num || destination < 0 || destination > t.columns) return false;
+    if (num >= t.columns - t.frozen_columns) return false;
     if (destination > source && destination < source + num) return false;
     if (!isBlockMove(source, num, destination, t.columns)) return true;
     for (auto& row : t.cells) moveSlots(row, source, num, destination, t.columns);
@@ -180,7 +182,6 @@ bool AddRow::add(Table& t, int position, const Value& label, const std::vector<V
     if (!label.isNull()) SetValue::label(t, position, NxTblEnum::LABEL, label);
     t.repaint_on = repaint;
     t.needs_repaint = pending;
-    if (position <= t.edit_row) t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
     afterStructureChange(t, PropertyEnum::ROWS, position, NxTblEnum::NOVALUE);
     return true;
 }
@@ -200,7 +201,6 @@ bool AddColumn::add(Table& t, int position, const Value& label, const std::vecto
     if (!label.isNull()) SetValue::label(t, NxTblEnum::LABEL, position, label);
     t.repaint_on = repaint;
     t.needs_repaint = pending;
-    if (position <= t.edit_column) t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
     afterStructureChange(t, PropertyEnum::COLUMNS, NxTblEnum::NOVALUE, position);
     return true;
 }
@@ -215,7 +215,6 @@ bool DeleteRows::remove(Table& t, int position, int num) {
     Shift::rows(t, position, num, -1);
     if (t.visible_rows != NxTblEnum::NOVALUE) t.visible_rows = std::min(t.visible_rows, t.rows - t.frozen_rows);
     if (t.top_row >= t.rows) t.top_row = 0;
-    t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
     afterStructureChange(t, PropertyEnum::ROWS, position, NxTblEnum::NOVALUE);
     return true;
 }
@@ -229,7 +228,6 @@ bool DeleteColumns::remove(Table& t, int position, int num) {
     if (t.visible_columns != NxTblEnum::NOVALUE)
         t.visible_columns = std::min(t.visible_columns, t.columns - t.frozen_columns);
     if (t.left_column >= t.columns) t.left_column = 0;
-    t.edit_row = t.edit_column = NxTblEnum::NOVALUE;
     afterStructureChange(t, PropertyEnum::COLUMNS, NxTblEnum::NOVALUE, position);
     return true;
 }

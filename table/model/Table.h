@@ -295,6 +295,13 @@ protected:
         return false;
     }
     virtual void componentsMoved(bool /*redisplay*/) {}
+    // A value was stored in the cell (row, col) (an open editor there shows it).
+    virtual void cellStored(int /*row*/, int /*col*/) {}
+    // Paints an open cell editor over (row, col) whose rectangle in g is cell; false when
+    // the cell has none (the current-cell outline is drawn instead).
+    virtual bool paintEditor(host::Graphics& /*g*/, int /*row*/, int /*col*/, const host::Rectangle& /*cell*/) {
+        return false;
+    }
 
 private:
     friend struct AddRow;

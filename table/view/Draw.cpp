@@ -235,7 +235,10 @@ void Draw::cell(Graphics& g, Clip& clip, int row, int col) {
     c.setValues(t, clip, row, col, b);
     do_background(g, c, b.x, b.y, b.width, b.height);
     if (row >= 0 && col >= 0 && t.drawComponent(g, clip, row, col, b)) return;
-    if (row == t.edit_row && col == t.edit_column) drawRect(g, b, c.foreground);
+    if (row == t.edit_row && col == t.edit_column) {
+        drawRect(g, b, c.foreground);
+        if (t.paintEditor(g, row, col, b)) return;
+    }
     if (row == E::LABEL && col >= 0 && col == t.sort_column) sortMark(g, b, c.foreground, t.sort_direction == 0);
     if (c.value.isNull()) return;
 

@@ -1,9 +1,11 @@
 #include "table/view/TblScrollbar.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "host/graphics/Graphics.h"
 #include "host/ui/Event.h"
+#include "host/ui/Toolkit.h"
 
 namespace norvex::table {
 
@@ -124,19 +126,48 @@ bool TblScrollbar::mouseDown(host::Event& e, int x, int y) {
     last_time = e.when;
     const int p = orientation == HORIZONTAL ? x : y;
     const int b = buttonSize(), len = length();
+    repeat_kind = 0;
     if (e.controlDown() && p >= b && p < len - b)
         userMove(p < sliderStart() + sliderSize() / 2 ? minimum : maximum - visible, ABSOLUTE);
     else if (p < b)
-        userMove(getValue() - line, LINE_BACK);
+        repeat_kind = LINE_BACK;
     else if (p >= len - b)
-        userMove(getValue() + line, LINE_FORWARD);
+        repeat_kind = LINE_FORWARD;
     else if (p < sliderStart())
-        userMove(getValue() - page, PAGE_BACK);
+        repeat_kind = PAGE_BACK;
     else if (p >= sliderStart() + sliderSize())
-        userMove(getValue() + page, PAGE_FORWARD);
+        repeat_kind = PAGE_FORWARD;
     else
         drag_start = p, drag_value_start = sliderStart();
+    if (repeat_kind == 0) return true;
+    repeat_pos = p;
+    repeatStep();
+    if (!repeat) repeat = std::make_unique<host::RepeatTimer>(getToolkit().getSystemEventQueue());
+    std::weak_ptr<host::Object> weak = shared_from_this();
+    repeat->start(std::chrono::milliseconds(REPEAT_DELAY), std::chrono::milliseconds(REPEAT_INTERVAL), [weak] {
+        auto self = std::static_pointer_cast<TblScrollbar>(weak.lock());
+        if (self && self->repeat_kind != 0 && !self->repeatStep()) self->repeat->stop();
+    });
     return true;
+}
+
+bool TblScrollbar::repeatStep() {
+    const int64_t before = getValue();
+    switch (repeat_kind) {
+        case LINE_BACK: userMove(before - line, LINE_BACK); break;
+        case LINE_FORWARD: userMove(before + line, LINE_FORWARD); break;
+        // The trough pages until the slider reaches the pointer.
+        case PAGE_BACK:
+            if (repeat_pos >= sliderStart()) return false;
+            userMove(before - page, PAGE_BACK);
+            break;
+        case PAGE_FORWARD:
+            if (repeat_pos < sliderStart() + sliderSize()) return false;
+            userMove(before + page, PAGE_FORWARD);
+            break;
+        default: return false;
+    }
+    return getValue() != before;
 }
 
 bool TblScrollbar::mouseDrag(host::Event&, int x, int y) {
@@ -158,6 +189,8 @@ bool TblScrollbar::keyDown(host::Event&, int key) {
 
 bool TblScrollbar::mouseUp(host::Event&, int, int) {
     drag_start = -1;
+    repeat_kind = 0;
+    if (repeat) repeat->stop();
     return true;
 }
 

@@ -2,11 +2,14 @@
 // mapping multiplies in 64 bits, so a million tall rows never overflow.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "host/base/Color.h"
 #include "host/ui/Component.h"
+#include "host/ui/RepeatTimer.h"
 
 namespace norvex::table {
 
@@ -54,6 +57,10 @@ public:
     // Presses closer together than this (milliseconds) are ignored.
     void setFilterTime(int ms) { filter_time = ms; }
     bool dragging() const { return drag_start >= 0; }
+    // While an arrow or the trough is held, its move repeats (after REPEAT_DELAY, every
+    // REPEAT_INTERVAL ms) through the event queue until the release.
+    static constexpr int REPEAT_DELAY = 300, REPEAT_INTERVAL = 50;
+    bool isRepeating() const { return repeat_kind != 0; }
     bool atEnd() const { return getValue() >= maximum - visible; }
 
 private:
@@ -61,6 +68,8 @@ private:
     int thickness() const { return orientation == HORIZONTAL ? getHeight() : getWidth(); }
     void userMove(int64_t v, int kind);
     void paintArrow(host::Graphics& g, int x, int y, int w, int h, bool forward);
+    // One step of a held arrow or trough; false when the held move is over.
+    bool repeatStep();
 
     Table* table;
     int orientation;
@@ -70,6 +79,9 @@ private:
     int64_t last_time = -1000000;
     int64_t drag_value_start = 0;
     std::function<void(int64_t, int)> on_scroll;
+    std::atomic<int> repeat_kind{0};  // the held move (LINE_BACK ... PAGE_FORWARD), 0 when none
+    int repeat_pos = 0;   // where the trough is held
+    std::unique_ptr<host::RepeatTimer> repeat;
 };
 
 }  // namespace norvex::table

@@ -210,9 +210,10 @@ TEST(ComponentCells, PressesAComponentLeavesAloneDoNotReachTheCellBelow) {
     c->postEvent(down);
     EXPECT_EQ(s.table->getEditRow(), NxTblEnum::NOVALUE);
     EXPECT_TRUE(s.table->getSelectedCells().empty());
-    // The same press on a text cell of that row does reach it.
+    // The same press inside a text cell of that row (away from its borders, where a press
+    // would start a resize) does reach it.
     Clip* cells = s.clip(Clip::CELL);
-    host::Event press(cells, 2, host::Event::MOUSE_DOWN, int(cells->columnX(0)) + 3, int(cells->rowY(2)) + 3, 0, 0);
+    host::Event press(cells, 2, host::Event::MOUSE_DOWN, int(cells->columnX(0)) + 10, int(cells->rowY(2)) + 8, 0, 0);
     cells->postEvent(press);
     EXPECT_EQ(s.table->getEditRow(), 2);
 }

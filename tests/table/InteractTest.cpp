@@ -48,13 +48,17 @@ struct Grid : ShownTable {
         table->addSelectListener(&rec);
         table->addSortListener(&rec);
         table->addTraverseCellListener(&rec);
+        // Traversal by arrows needs the cells without editors (an editor keeps Left and Right).
+        table->setEditable(E::ALL, E::ALL, false);
         show();
     }
     // A mouse event on a cell (or label), posted to the area showing it.
     void mouse(int id, int row, int col, int mods = 0) {
         Clip* c = view().find(row, col);
         ASSERT_NE(c, nullptr);
-        Event e(c, ++when, id, int(c->columnX(col)) + 3, int(c->rowY(row)) + 3, 0, mods);
+        // The middle of the cell: a press near a border starts a resize.
+        Event e(c, ++when, id, int(c->columnX(col)) + c->columnWidth(col) / 2, int(c->rowY(row)) + c->rowHeight(row) / 2,
+                0, mods);
         c->postEvent(e);
     }
     void click(int row, int col, int mods = 0) {

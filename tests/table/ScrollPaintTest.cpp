@@ -9,6 +9,8 @@
 #include "host/graphics/RasterGraphics.h"
 #include <algorithm>
 #include <thread>
+#include <chrono>
+#include "host/ui/Toolkit.h"
 
 using host::Color;
 using host::Value;
@@ -367,6 +369,7 @@ TEST(TableScroll, JumpLinesAndPagesMoveByWholeRowsWhateverTheirHeights) {
     auto click = [&](int y) {
         press.when += 100;  // past the press filter
         sb->mouseDown(press, 5, y);
+        sb->mouseUp(press, 5, y);
     };
     click(sb->getHeight() - 2);  // line forward: past the 100-pixel row
     EXPECT_EQ(v.getVertOffset(), 100);
@@ -417,4 +420,43 @@ TEST(TableScroll, TopRowSetBeforeTheTableIsSizedHolds) {
     EXPECT_FALSE(v.isColumnVisible(11));
     EXPECT_TRUE(v.isColumnVisible(0));  // frozen
     frame->dispose();
+}
+
+TEST(TableScroll, HeldArrowRepeatsThroughTheEventQueueUntilReleased) {
+    ShownTable s(600, 300);
+    s.table->setNumRows(200);
+    s.show();
+    TableView& v = s.view();
+    TblScrollbar* sb = v.getVertScrollbar();
+    auto& queue = host::Toolkit::getDefaultToolkit().getSystemEventQueue();
+    host::Event press(nullptr, 1000, host::Event::MOUSE_DOWN, 0, 0, 0, 0);
+    const int y = sb->getHeight() - 2;
+    int64_t first = 0, held = 0;
+    queue.invokeAndWait([&] {
+        sb->mouseDown(press, 5, y);
+        first = v.getVertOffset();
+    });
+    EXPECT_GT(first, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(TblScrollbar::REPEAT_DELAY + 6 * TblScrollbar::REPEAT_INTERVAL));
+    queue.invokeAndWait([&] {
+        sb->mouseUp(press, 5, y);
+        held = v.getVertOffset();
+    });
+    EXPECT_GE(held, 3 * first);  // the press and at least two repeats
+    std::this_thread::sleep_for(std::chrono::milliseconds(3 * TblScrollbar::REPEAT_INTERVAL));
+    queue.waitUntilIdle();
+    EXPECT_EQ(v.getVertOffset(), held);  // released: no more steps
+    EXPECT_FALSE(sb->isRepeating());
+
+    // A held trough pages until the slider reaches the pointer, then stops.
+    press.when += 1000;
+    const int target = sb->getHeight() - sb->buttonSize() - 1;
+    queue.invokeAndWait([&] { sb->mouseDown(press, 5, target); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(TblScrollbar::REPEAT_DELAY + 30 * TblScrollbar::REPEAT_INTERVAL));
+    queue.invokeAndWait([&] {
+        EXPECT_LE(sb->sliderStart(), target);
+        EXPECT_GE(sb->sliderStart() + sb->sliderSize(), target - sb->sliderSize());
+        sb->mouseUp(press, 5, target);
+    });
+    queue.waitUntilIdle();
 }
