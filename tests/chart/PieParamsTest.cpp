@@ -12,9 +12,11 @@
 #include "chart/PieChartParams.h"
 #include "chart/model/ChartDataView.h"
 #include "chart/model/NxPieChartFormat.h"
+#include "chart/source/InputStreamDataSource.h"
 #include "chart/style/NxChartStyle.h"
 #include "host/page/Applet.h"
 #include "host/page/PageHost.h"
+#include "tests/ombu/OmbuTestSupport.h"
 
 using namespace norvex::chart;
 
@@ -150,4 +152,41 @@ TEST(PieParamsTest, OtherChartTypesIgnoreThePieParameters) {
     applet->setAppletContext(std::make_shared<host::PageContext>());
     auto c = host::create<NxChart>(applet.get(), "");
     EXPECT_EQ(c->getDataView(0)->getPieChartFormat()->getMinSlices(), 5);
+}
+
+TEST(PieFormatTest, NewSlicesAvoidTheOtherSliceColour) {
+    auto c = host::create<NxChart>();
+    auto v = c->getDataView(0);
+    v->setChartType(ChartDataView::PIE);
+    v->getPieChartFormat()->getOtherStyle()->setFillColor(host::Color::orange);
+    for (int k = 0; k < 12; ++k) v->addSeries(k)->setY(std::vector<double>{double(k + 1)});
+    c->ensureStyles();
+    for (auto& s : v->getSeries()) {
+        ASSERT_TRUE(s->getStyle());
+        EXPECT_NE(s->getStyle()->getFillColor(), host::Color::orange);
+    }
+}
+
+TEST(PieFormatTest, AChartPicksAndUnpicksItsSlicesThroughTheArea) {
+    ombutest::ShownFrame f(300, 200);
+    auto chart = host::create<NxChart>();
+    chart->getDataView(0)->setDataSource(
+        std::make_shared<InputStreamDataSource>(std::string_view("ARRAY 3 2 1 2 'a' 1 2 'b' 3 2 'c' 0 5")));
+    auto c = f.add(chart, 0, 0, 300, 200);
+    auto v = c->getDataView(0);
+    v->setChartType(ChartDataView::PIE);
+    f.show();
+    c->validate();
+    for (int point : {0, 1})
+        for (int series : {0, 1}) {
+            auto px = c->unpick(v, series, point);
+            ASSERT_TRUE(px) << series << " " << point;
+            auto hit = c->pick(*px, v);
+            ASSERT_TRUE(hit);
+            EXPECT_EQ(hit->point, point);
+            EXPECT_EQ(hit->series, v->getSeries(series));
+            EXPECT_EQ(hit->distance, 0);
+        }
+    // Series "c" is 0 in the first pie: no slice to point at.
+    EXPECT_FALSE(c->unpick(v, 2, 0));
 }
