@@ -3,6 +3,7 @@
 //   line100k:    one series, 100,000 points
 //   multi10x10k: ten series of 10,000 points
 //   bars1000:    one bar per i = 0..999, h = 50 + 45 sin(0.05 i) + 5 sin(1.7 i)
+//   pie12:       one pie of twelve slices, values 1..12 labelled S1..S12
 // Separate benchmarks time the parts: recalculation (limits, scales, labels, layout,
 // pixel geometry), painting, and writing the PNG.
 #include <benchmark/benchmark.h>
@@ -47,10 +48,30 @@ struct Scene {
             view->addSeries(k)->setY(std::move(ys));
         }
         view->setIsBatched(false);
+        chart->getHeader().setText(bars ? "One thousand bars" : multi ? "Ten series" : "One hundred thousand points");
+        show();
+    }
+    struct Pie12 {};
+    explicit Scene(Pie12) {
+        auto view = chart->getDataView(0);
+        view->setChartType(ChartDataView::PIE);
+        view->setIsBatched(true);
+        view->setX(std::vector<double>{1});
+        for (int k = 0; k < 12; ++k) {
+            auto s = view->addSeries(k);
+            s->setY(std::vector<double>{double(k + 1)});
+            s->setLabel("S" + std::to_string(k + 1));
+        }
+        view->setPointLabels({"Twelve slices"});
+        view->setIsBatched(false);
+        chart->getHeader().setText("A pie of twelve");
+        show();
+    }
+    void show() {
+        auto view = chart->getDataView(0);
         chart->ensureStyles();
         for (auto& s : view->getSeries()) s->getStyle()->setSymbolShape(NxSymbolStyle::NONE);
         chart->setBackground(host::Color::white);
-        chart->getHeader().setText(bars ? "One thousand bars" : multi ? "Ten series" : "One hundred thousand points");
         view->getXAxis()->getTitle().setText("Sample", false);
         view->getYAxis()->getTitle().setText("Value", false);
         view->getYAxis()->getTitle().setRotation(ChartText::DEG_90);
@@ -96,6 +117,15 @@ void BM_Render_bars1000(benchmark::State& state) {
     }
 }
 
+void BM_Render_pie12(benchmark::State& state) {
+    Scene s(Scene::Pie12{});
+    for (auto _ : state) {
+        s.relayout();
+        s.paint();
+        if (!s.write("/tmp/bench_chart_render.png")) state.SkipWithError("cannot write the PNG");
+    }
+}
+
 void BM_Recalc_line100k(benchmark::State& state) {
     Scene s(false);
     for (auto _ : state) s.relayout();
@@ -125,6 +155,7 @@ void BM_WritePNG_line100k(benchmark::State& state) {
 BENCHMARK(BM_Render_line100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Render_multi10x10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Render_bars1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render_pie12)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recalc_line100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Paint_line100k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Paint_multi10x10k)->Unit(benchmark::kMillisecond);

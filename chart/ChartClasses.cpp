@@ -12,6 +12,7 @@
 #include "chart/base/TrackChange.h"
 #include "chart/draw/BarChartDraw.h"
 #include "chart/draw/ChartDraw.h"
+#include "chart/draw/PieChartDraw.h"
 #include "chart/draw/PlotChartDraw.h"
 #include "chart/model/ChartDataModel.h"
 #include "chart/model/ChartDataView.h"
@@ -19,6 +20,7 @@
 #include "chart/model/NxAxis.h"
 #include "chart/model/NxAxisTitle.h"
 #include "chart/model/NxBarChartFormat.h"
+#include "chart/model/NxPieChartFormat.h"
 #include "chart/model/NxValueLabel.h"
 #include "chart/source/AppletDataSource.h"
 #include "chart/source/FileDataSource.h"
@@ -58,5 +60,8 @@ TARN_CLASS_ARRAY(&norvex::chart::NxChartApplet::staticClass(),
                  &norvex::chart::PlotArea::staticClass(),
                  &norvex::chart::PlotChartDraw::staticClass(),
                  &norvex::chart::SBarChartDraw::staticClass(),
+                 &norvex::chart::NxPieChartFormat::staticClass(),
+                 &norvex::chart::PieChartDraw::staticClass(),
+                 &norvex::chart::PieChartInfo::staticClass(),
                  &norvex::chart::TrackChange::staticClass(),
                  &norvex::chart::URLDataSource::staticClass())

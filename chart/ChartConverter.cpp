@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "chart/NxChart.h"
+#include "chart/PieChartParams.h"
 #include "chart/model/NxAxisTitle.h"
 #include "chart/model/NxBarChartFormat.h"
 #include "chart/model/NxValueLabel.h"
@@ -156,6 +157,7 @@ void ChartConverter::getParams(NxChart& chart) {
         r.integer("data.bar.clusterOverlap", bar->getClusterOverlap(), [&](int v) { bar->setClusterOverlap(v); });
         r.boolean("data.bar.is100Percent", bar->get100Percent(), [&](bool b) { bar->set100Percent(b); });
     }
+    PieChartParams::getParams(chart, *view);
     r.boolean("data.isShowingInLegend", view->getIsShowingInLegend(), [&](bool b) { view->setIsShowingInLegend(b); });
     r.apply("data.pointLabels", [&](const std::string& s) {
         if (auto list = r.conv.toStringList(s)) view->setPointLabels(*list);

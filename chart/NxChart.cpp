@@ -151,9 +151,15 @@ void NxChart::reorderDataViews() {
 
 void NxChart::ensureStyles() {
     host::OptColor plotBg = chartArea->getPlotArea().getBackground();
+    // Slices of a pie chart keep clear of the other slice's colour instead.
+    host::OptColor avoidFill = plotBg;
+    if (!data.empty() && data.front()->getChartType() == ChartDataView::PIE) {
+        auto& other = data.front()->getPieChartFormat()->getOtherStyle();
+        if (other && other->getFillStyle()) avoidFill = other->getFillStyle()->getColor();
+    }
     for (auto& v : data)
         for (auto& s : v->getSeries())
-            if (!s->getStyle()) s->setStyle(NxChartStyle::makeDefault(plotBg, plotBg));
+            if (!s->getStyle()) s->setStyle(NxChartStyle::makeDefault(plotBg, avoidFill));
 }
 
 // ---- change and batching ----

@@ -353,6 +353,7 @@ void NxChartArea::recalc() {
     }
     for (auto& [v, d] : drawables) {
         d->setDepthOffsets(deltaX, deltaY);
+        d->setPlotFrame(plotRect, elevation, depth, getFont());
         d->setForeground(plotArea.getForeground() ? plotArea.getForeground() : getForeground());
         d->recalc();
         d->setChanged(false, false);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "chart/draw/BarChartDraw.h"
+#include "chart/draw/PieChartDraw.h"
 #include "chart/draw/PlotChartDraw.h"
 #include "chart/model/ChartDataView.h"
 
@@ -26,8 +27,8 @@ std::shared_ptr<ChartDraw> ChartDraw::makeDrawObject(const std::shared_ptr<Chart
         case ChartDataView::CANDLE:
         case ChartDataView::BAR: return std::make_shared<BarChartDraw>(view);
         case ChartDataView::STACKING_BAR: return std::make_shared<SBarChartDraw>(view);
-        case ChartDataView::AREA:
-        case ChartDataView::PIE: return std::make_shared<ChartDraw>(view);
+        case ChartDataView::AREA: return std::make_shared<ChartDraw>(view);
+        case ChartDataView::PIE: return std::make_shared<PieChartDraw>(view);
         default: throw std::invalid_argument("Illegal chart type specified in ChartDraw");
     }
 }

@@ -9,6 +9,7 @@
 #include "chart/base/NxDataIndex.h"
 #include "chart/base/TrackChange.h"
 #include "host/base/Color.h"
+#include "host/base/Font.h"
 #include "host/base/Geometry.h"
 
 namespace host {
@@ -39,6 +40,13 @@ public:
     int getDeltaY() const { return deltaY; }
     bool is3D() const { return deltaX != 0 || deltaY != 0; }
     void setForeground(const host::OptColor& c) { foreground = c; }
+    // The chart area's plot rectangle (drawing-area coordinates), elevation (degrees),
+    // depth (percent) and font, set before recalc; drawers that lay their own shapes
+    // out in the plot (pies) use them.
+    void setPlotFrame(const host::Rectangle& plot, int elevationDeg, int depthPercent,
+                      const std::optional<host::Font>& f) {
+        plotFrame = plot, elevation = elevationDeg, depth = depthPercent, font = f;
+    }
 
     // Counts the showing series.
     virtual void recalc();
@@ -64,6 +72,9 @@ protected:
     int numShowing = 0;
     int deltaX = 0, deltaY = 0;
     host::OptColor foreground;
+    host::Rectangle plotFrame;
+    int elevation = 0, depth = 0;
+    std::optional<host::Font> font;
 };
 
 using ChartDrawPtr = std::shared_ptr<ChartDraw>;

@@ -133,6 +133,7 @@ void ChartDataView::setChartType(int t) {
     }
     chartType = t;
     if (t == BAR || t == STACKING_BAR) getBarChartFormat();
+    if (t == PIE) getPieChartFormat();
 
     if ((t == BAR || t == STACKING_BAR) && xaxis && yaxis) {
         previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
@@ -299,6 +300,12 @@ std::shared_ptr<NxBarChartFormat> ChartDataView::getBarChartFormat() {
     host::Lock lock(mutex());
     if (!barChartFormat) barChartFormat = std::make_shared<NxBarChartFormat>(this);
     return barChartFormat;
+}
+
+std::shared_ptr<NxPieChartFormat> ChartDataView::getPieChartFormat() {
+    host::Lock lock(mutex());
+    if (!pieChartFormat) pieChartFormat = std::make_shared<NxPieChartFormat>(this);
+    return pieChartFormat;
 }
 
 void ChartDataView::setXAxis(std::shared_ptr<NxAxis> a) {

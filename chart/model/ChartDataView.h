@@ -17,6 +17,7 @@
 #include "chart/base/NxDataIndex.h"
 #include "chart/base/MinMax.h"
 #include "chart/model/NxBarChartFormat.h"
+#include "chart/model/NxPieChartFormat.h"
 #include "chart/base/TrackChange.h"
 #include "host/base/Geometry.h"
 #include "util/NxVector.h"
@@ -82,6 +83,7 @@ public:
     int getVisibleDataSeries() const;
 
     std::shared_ptr<NxBarChartFormat> getBarChartFormat();
+    std::shared_ptr<NxPieChartFormat> getPieChartFormat();
 
     const std::shared_ptr<NxAxis>& getXAxis() const { return xaxis; }
     void setXAxis(std::shared_ptr<NxAxis> a);
@@ -169,6 +171,7 @@ private:
     std::shared_ptr<NxAxis> xaxis, yaxis;
     std::vector<std::string> pointLabels;
     std::shared_ptr<NxBarChartFormat> barChartFormat;
+    std::shared_ptr<NxPieChartFormat> pieChartFormat;
     host::Value transientData;
     bool isInverted = false;
     int pickFocus = PICK_FOCUS_XY;

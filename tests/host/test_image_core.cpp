@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include <string>
+#include <vector>
+
 #include "host/graphics/Image.h"
 
 using namespace host;
@@ -103,4 +106,25 @@ TEST(ImageCore, WritePng) {
     EXPECT_FALSE(img->writePNG("/nonexistent-dir/x.png", &err));
     EXPECT_NE(err.find("/nonexistent-dir/x.png"), std::string::npos);
     EXPECT_FALSE(Image::failed("nothing")->writePNG(tmpl, &err));
+}
+
+// Pictures of up to 256 colours go out as palette images, others as RGB or RGBA; every
+// kind decodes to the same pixels.
+TEST(ImageCore, PngRoundTripsPaletteAndTrueColour) {
+    for (int colours : {1, 2, 256, 257, 5000}) {
+        const int w = 80, h = 70;
+        std::vector<uint32_t> argb(std::size_t(w) * h);
+        for (std::size_t i = 0; i < argb.size(); ++i) {
+            uint32_t k = uint32_t(i % std::size_t(colours));
+            argb[i] = 0xFF000000u | (k * 2654435761u & 0xFFFFFFu);
+        }
+        auto img = Image::fromARGB(w, h, argb.data(), 0, w);
+        std::string bytes, err;
+        ASSERT_TRUE(img->encodePNG(bytes, &err)) << err;
+        // Colour type at byte 25 of the header: 3 palette, 2 RGB.
+        EXPECT_EQ(int(uint8_t(bytes[25])), colours <= 256 ? 3 : 2) << colours;
+        auto back = Image::decode(bytes, "round trip");
+        ASSERT_FALSE(back->hasError());
+        EXPECT_EQ(back->getARGB(), argb) << colours;
+    }
 }
