@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "chart/NxChart.h"
+#include "chart/interact/TriggerParams.h"
 #include "chart/model/NxAxisTitle.h"
 #include "chart/model/NxBarChartFormat.h"
 #include "chart/model/NxValueLabel.h"
@@ -141,6 +142,8 @@ void ChartConverter::getParams(NxChart& chart) {
     } else {
         std::cerr << "no data or dataFile parameter\n";
     }
+    TriggerParams::read([&](const std::string& n) { return r.param(n); }, r.conv, chart.getInteraction().getTriggers(),
+                        &source);
     if (!source)
         std::cerr << "no data source!\n";
     else
