@@ -456,3 +456,58 @@ TEST(ChartEditTest, APageChartWithAnEditTriggerEditsACopyOfItsPageData) {
     EXPECT_NEAR(view->getSeries(0)->getY(2), 8.0, 0.1);
     EXPECT_DOUBLE_EQ(view->getSeries(1)->getY(2), 4.0);
 }
+
+TEST(ChartLinkTest, ALinkIsForgottenWhenThePointerLeavesAndOnlyAClickOnItOpensIt) {
+    auto applet = host::create<host::Applet>();
+    applet->setParameters({{"data", "ARRAY 1 3 1 2 3 'a' 1 2 3"},
+                           {"zoomTrigger", "NONE"},
+                           {"header.text", "[HREF=http://example.invalid/a.html]Link[/HREF]"},
+                           {"header.isShowing", "true"}});
+    auto context = std::make_shared<host::PageContext>();
+    applet->setAppletContext(context);
+    ombutest::ShownFrame f(400, 300, ombutest::Drawing::Raster);
+    auto chart = f.add(host::create<NxChart>(applet.get(), ""), 0, 0, 400, 300);
+    f.show();
+    chart->validate();
+    f.frame->paintTree();  // the link areas are known once drawn
+    auto& header = chart->getHeader();
+    auto mouse = [&](host::Component& c, int id, int x, int y) {
+        host::MouseEvent e(&c, id, 0, B1, x, y, 1);
+        switch (id) {
+            case host::MouseEvent::MOUSE_MOVED: chart->mouseMoved(e); break;
+            case host::MouseEvent::MOUSE_DRAGGED: chart->mouseDragged(e); break;
+            case host::MouseEvent::MOUSE_PRESSED: chart->mousePressed(e); break;
+            case host::MouseEvent::MOUSE_RELEASED: chart->mouseReleased(e); break;
+            default: chart->mouseExited(e); break;
+        }
+    };
+    std::optional<host::Point> on;
+    for (int y = 0; y < header.getHeight() && !on; ++y)
+        for (int x = 0; x < header.getWidth() && !on; ++x) {
+            mouse(header, host::MouseEvent::MOUSE_MOVED, x, y);
+            if (chart->getHyperlink()) on = host::Point{x, y};
+        }
+    ASSERT_TRUE(on);
+    EXPECT_EQ(*chart->getHyperlink(), "http://example.invalid/a.html");
+    EXPECT_EQ(f.frame->getCursor(), host::Cursor::HAND_CURSOR);
+    mouse(header, host::MouseEvent::MOUSE_EXITED, on->x, on->y);
+    EXPECT_FALSE(chart->getHyperlink());
+    EXPECT_EQ(f.frame->getCursor(), host::Cursor::DEFAULT_CURSOR);
+
+    // A zoom drag from the area that ends on the link opens nothing.
+    auto& area = chart->getChartAreaRegion();
+    mouse(area, host::MouseEvent::MOUSE_MOVED, 100, 100);
+    mouse(area, host::MouseEvent::MOUSE_PRESSED, 100, 100);
+    mouse(area, host::MouseEvent::MOUSE_DRAGGED, on->x + header.getX() - area.getX(), 0);
+    mouse(area, host::MouseEvent::MOUSE_RELEASED, on->x + header.getX() - area.getX(), 0);
+    // Pressed on the link and dragged away before the release: no click either.
+    mouse(header, host::MouseEvent::MOUSE_MOVED, on->x, on->y);
+    mouse(header, host::MouseEvent::MOUSE_PRESSED, on->x, on->y);
+    mouse(header, host::MouseEvent::MOUSE_DRAGGED, on->x + 30, on->y);
+    mouse(header, host::MouseEvent::MOUSE_RELEASED, on->x + 30, on->y);
+    EXPECT_TRUE(context->shownDocuments().empty());
+    mouse(header, host::MouseEvent::MOUSE_PRESSED, on->x, on->y);
+    mouse(header, host::MouseEvent::MOUSE_RELEASED, on->x, on->y);
+    ASSERT_EQ(context->shownDocuments().size(), 1u);
+    EXPECT_EQ(context->shownDocuments()[0].first, "http://example.invalid/a.html");
+}
