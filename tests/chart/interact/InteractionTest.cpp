@@ -11,6 +11,7 @@
 #include "chart/NxChart.h"
 #include "chart/base/ChartErrorDialog.h"
 #include "chart/interact/AxisActions.h"
+#include "chart/interact/AxisSelector.h"
 #include "chart/interact/EventTrigger.h"
 #include "chart/source/InputStreamDataSource.h"
 #include "host/page/Applet.h"
@@ -510,4 +511,30 @@ TEST(ChartLinkTest, ALinkIsForgottenWhenThePointerLeavesAndOnlyAClickOnItOpensIt
     mouse(header, host::MouseEvent::MOUSE_RELEASED, on->x, on->y);
     ASSERT_EQ(context->shownDocuments().size(), 1u);
     EXPECT_EQ(context->shownDocuments()[0].first, "http://example.invalid/a.html");
+}
+
+TEST(ChartTranslateTest, TheAxisSelectorChoosesWhichVerticalAxisADragMoves) {
+    ShownChart c;
+    auto second = std::make_shared<NxAxis>(&c.area(), true, NxAxis::VALUE);
+    c.area().setYAxis(1, second);
+    second->setName("Rate");
+    second->setMin(0);
+    second->setMax(100);
+    c.y()->setMin(0);
+    c.y()->setMax(10);
+    c.settle();
+    AxisSelector sel(c.area());
+    EXPECT_EQ(sel.choices(true), (std::vector<std::string>{"Default Y", "Rate"}));
+    EXPECT_EQ(sel.choices(false), (std::vector<std::string>{"Default X"}));
+    EXPECT_EQ(sel.selected(true), 0);
+    EXPECT_FALSE(sel.select(true, 2));
+    EXPECT_FALSE(sel.select(false, -1));
+    ASSERT_TRUE(sel.select(true, 1));
+    EXPECT_EQ(c.area().getVertActionAxis(), second);
+
+    c.trigger(0, EventTrigger::TRANSLATE);
+    host::Rectangle p = c.plot();
+    c.drag({p.x + 10, p.y + 10}, {p.x + 10, p.y + 10 + p.height / 4});
+    EXPECT_DOUBLE_EQ(c.y()->getMin(), 0.0);  // the first Y axis stays
+    EXPECT_NEAR(second->getMin(), 100.0 * (p.height / 4) / p.height, 1e-9);
 }
