@@ -58,11 +58,11 @@ TEST(TimerTest, ARestartReplacesThePendingWaitAndKillStopsIt) {
     Counter c;
     Timer t;
     t.addTimerListener(&c);
-    t.setTime(80);
-    std::this_thread::sleep_for(40ms);
-    t.setTime(80);  // the pointer moved: wait anew
-    std::this_thread::sleep_for(60ms);
-    EXPECT_EQ(c.n, 0);  // 100 ms after the first start, 60 after the restart
+    t.setTime(150);
+    std::this_thread::sleep_for(100ms);
+    t.setTime(300);  // the pointer moved: wait anew
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(c.n, 0);  // 200 ms after the first start, 100 after the restart
     EXPECT_TRUE(eventually([&] { return c.n == 1; }));
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(c.n, 1);
