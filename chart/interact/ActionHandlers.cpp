@@ -81,6 +81,8 @@ host::Rectangle ZoomHandler::zoomRect(int x, int y) const {
 
 void ZoomHandler::end(int x, int y) {
     abandon();
+    host::Rectangle plot = plotRect();
+    if (plot.width <= 0 || plot.height <= 0) return;  // no pixel has a value
     host::Rectangle r = zoomRect(x, y);
     host::Point o = area.getDrawingOrigin();
     auto [h, v] = actionAxes();
@@ -221,6 +223,9 @@ void DepthHandler::end(int, int) { area.setInAction(false); }
 void EditHandler::start(int x, int y) {
     picked.reset();
     drawer.reset();
+    // An empty plot maps no pixel to a value.
+    host::Rectangle plot = plotRect();
+    if (plot.width <= 0 || plot.height <= 0) return;
     auto di = area.pick({x, y}, nullptr, ChartDataView::PICK_FOCUS_XY);
     if (!di || !di->isValid()) return;
     drawer = area.getDrawable(di->dataView.get());

@@ -264,14 +264,18 @@ TEST(ChartTranslateTest, ALogAxisMovesInDecadesAndStaysFinite) {
     EXPECT_TRUE(std::isfinite(c.x()->getMax()));
 }
 
-TEST(ChartTranslateTest, AnEmptyPlotPansNothing) {
+TEST(ChartTranslateTest, AnEmptyPlotPansAndZoomsNothing) {
     ShownChart c(NxChart::PLOT, 0, 0);
     c.x()->setMin(0);
     c.x()->setMax(10);
     c.settle();
     ASSERT_EQ(c.plot().width, 0);
     c.trigger(0, EventTrigger::TRANSLATE);
-    c.drag({0, 0}, {-30, 40});
+    c.trigger(EventTrigger::SHIFT, EventTrigger::ZOOM);
+    c.drag({0, 0}, {30, 40}, EventTrigger::SHIFT | B1);  // no zoom
+    EXPECT_TRUE(c.y()->getMinIsDefault());
+    EXPECT_DOUBLE_EQ(c.x()->getMax(), 10.0);
+    c.drag({0, 0}, {-30, 40});  // no pan
     EXPECT_DOUBLE_EQ(c.x()->getMin(), 0.0);
     EXPECT_DOUBLE_EQ(c.x()->getMax(), 10.0);
     EXPECT_TRUE(std::isfinite(c.y()->getMin()));
