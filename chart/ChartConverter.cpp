@@ -8,6 +8,7 @@
 
 #include "chart/NxChart.h"
 #include "chart/PieChartParams.h"
+#include "chart/interact/TriggerParams.h"
 #include "chart/model/NxAxisTitle.h"
 #include "chart/model/NxBarChartFormat.h"
 #include "chart/model/NxValueLabel.h"
@@ -142,6 +143,8 @@ void ChartConverter::getParams(NxChart& chart) {
     } else {
         std::cerr << "no data or dataFile parameter\n";
     }
+    TriggerParams::read([&](const std::string& n) { return r.param(n); }, r.conv, chart.getInteraction().getTriggers(),
+                        &source);
     if (!source)
         std::cerr << "no data source!\n";
     else

@@ -29,8 +29,12 @@ NxChart::NxChart(host::Applet* applet, const std::string& name) : NxContainer(ap
 NxChart::~NxChart() {
     for (auto& v : data) v->setParent(nullptr);
     for (auto* c : {static_cast<ChartCanvas*>(header.get()), static_cast<ChartCanvas*>(chartArea.get()),
-                    static_cast<ChartCanvas*>(footer.get())})
+                    static_cast<ChartCanvas*>(footer.get())}) {
         c->setParentChart(nullptr);
+        c->removeMouseListener(this);
+        c->removeMouseMotionListener(this);
+        c->removeKeyListener(this);
+    }
 }
 
 void NxChart::init(int type) {
@@ -43,8 +47,13 @@ void NxChart::init(int type) {
     footer->setName("footer");
     chartArea->setName("chartArea");
     for (auto* c : {static_cast<ChartCanvas*>(header.get()), static_cast<ChartCanvas*>(chartArea.get()),
-                    static_cast<ChartCanvas*>(footer.get())})
+                    static_cast<ChartCanvas*>(footer.get())}) {
         c->setParentChart(this);
+        // The chart turns the regions' input into its interactions and hyperlinks.
+        c->addMouseListener(this);
+        c->addMouseMotionListener(this);
+        c->addKeyListener(this);
+    }
     add(header);
     add(chartArea);
     add(footer);
@@ -348,6 +357,10 @@ std::optional<host::Point> NxChart::unpick(const std::shared_ptr<ChartDataView>&
     if (!d) return std::nullopt;
     auto r = d->unpick(series, point);
     if (!r) return std::nullopt;
+    // A point scrolled or zoomed out of the plot has no place on the chart.
+    const host::Rectangle& plot = chartArea->getPlotRect();
+    if (r->x < plot.x || r->x > plot.x + plot.width || r->y < plot.y || r->y > plot.y + plot.height)
+        return std::nullopt;
     host::Point o = chartArea->getDrawingOrigin();
     return host::Point{r->x + chartArea->getX() + o.x, r->y + chartArea->getY() + o.y};
 }

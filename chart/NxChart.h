@@ -13,7 +13,10 @@
 
 #include "chart/NxTitle.h"
 #include "chart/area/NxChartArea.h"
+#include "chart/interact/ChartInteraction.h"
+#include "chart/interact/InteractiveChart.h"
 #include "chart/model/ChartDataView.h"
+#include "host/ui/AWTEvent.h"
 #include "ombu/NxContainer.h"
 
 namespace host {
@@ -49,7 +52,12 @@ public:
     virtual void pick(const NxPickEvent& e) = 0;
 };
 
-class NxChart : public ombu::NxContainer, public ChartHost {
+class NxChart : public ombu::NxContainer,
+                public ChartHost,
+                public InteractiveChart,
+                public host::MouseListener,
+                public host::MouseMotionListener,
+                public host::KeyListener {
     HOST_CREATABLE(NxChart, "norvex.chart.NxChart", ombu::NxContainer)
 public:
     static constexpr int NONE = -1, PLOT = 0, SCATTER_PLOT = 1, POLAR = 2, RADAR = 3, FILLED_RADAR = 4, HILO = 5,
@@ -68,7 +76,7 @@ public:
 
     NxTitle& getHeader() { return *header; }
     NxTitle& getFooter() { return *footer; }
-    NxChartArea& getChartAreaRegion() { return *chartArea; }
+    NxChartArea& getChartAreaRegion() override { return *chartArea; }
     const NxChartAreaPtr& getChartAreaPtr() const { return chartArea; }
 
     // DataViewParent
@@ -95,7 +103,7 @@ public:
     // Gives every series without a style the next default one.
     void ensureStyles();
 
-    void setIsBatched(bool b);
+    void setIsBatched(bool b) override;
     void setChanged(bool b) override;
     void setChanged(bool b, bool updateParent);
     // The chart's own flag or any region's.
@@ -133,7 +141,49 @@ public:
     void sendEvent(NxAxis* axis);
     void addPickListener(NxPickListener* l);
     void removePickListener(NxPickListener* l);
-    void sendPickEvent(const NxDataIndex& di);
+    void sendPickEvent(const NxDataIndex& di) override;
+
+    // ---- interaction (the handlers live in chart/interact) ----
+    // Appends a new trigger (button 1, ZOOM) and returns it.
+    std::shared_ptr<EventTrigger> addTrigger();
+    // "Invalid EventTrigger index." outside the list; set appends at the count.
+    std::shared_ptr<EventTrigger> getTrigger(int i) const;
+    void setTrigger(int i, std::shared_ptr<EventTrigger> t);
+    void removeTrigger(int i);
+    int getNumTriggers() const;
+    std::shared_ptr<EventTrigger> findMatchingTrigger(int modifiers) const;
+    int getResetKey() const { return interaction.getResetKey(); }
+    void setResetKey(int k) { interaction.setResetKey(k); }
+    int getCancelKey() const { return interaction.getCancelKey(); }
+    void setCancelKey(int k) { interaction.setCancelKey(k); }
+    ChartInteraction& getInteraction() { return interaction; }
+    // Nothing for a null axis or a span below the axis' precision error; tells the
+    // chart listeners; with update the chart repaints at once.
+    void zoom(double start, double end, const NxAxisPtr& axis, bool update) override;
+    // The axis' span times factor, about its centre.
+    void scale(double factor, const NxAxisPtr& axis, bool update);
+    void translateStart(const NxAxisPtr& axis) override;
+    void translate(double delta, const NxAxisPtr& axis, bool update) override;
+    // Axes and 3-D view back to where they were before the first interaction.
+    void reset();
+    // Stops the gesture under way and undoes it.
+    void cancel();
+    // A programmatic rotation: start (fast drawing), each step repaints, end.
+    void rotateStart();
+    void rotate();
+    void rotateEnd();
+    void showError(const std::string& message) override;
+
+    // Input from the regions (the chart listens to each). Points arrive in the
+    // region's coordinates.
+    void mousePressed(host::MouseEvent& e) override;
+    void mouseReleased(host::MouseEvent& e) override;
+    void mouseExited(host::MouseEvent& e) override;
+    void mouseDragged(host::MouseEvent& e) override;
+    void mouseMoved(host::MouseEvent& e) override;
+    void keyPressed(host::KeyEvent& e) override;
+    // The hyperlink under the pointer, if any.
+    const std::optional<std::string>& getHyperlink() const { return hyperlink; }
 
     // A picture of the chart as currently laid out.
     std::shared_ptr<host::Image> snapshot();
@@ -162,6 +212,15 @@ private:
     std::atomic<bool> inRecalc{false};  // read by regions changed on other threads
     int firstType = PLOT;
     int updateCount = 0;
+    ChartInteraction interaction{*this};
+    std::optional<std::string> hyperlink;
+    bool linkPressed = false;
+    host::Point linkPress;
+    // The link of rich text under p in region c, if any.
+    std::optional<std::string> linkAt(host::Component* c, host::Point p) const;
+    void setHyperlink(std::optional<std::string> link);
+    // A region's point in the chart area's coordinates.
+    host::Point toArea(const host::MouseEvent& e) const;
 };
 
 using NxChartPtr = std::shared_ptr<NxChart>;

@@ -1,10 +1,12 @@
 #include "host/x11/X11Backend.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -19,6 +21,7 @@
 // reach our own headers.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 #include <X11/keysym.h>
 #include <cairo.h>
 #include <fcntl.h>
@@ -113,6 +116,9 @@ struct PointerState {
     std::weak_ptr<Component> grab;   // got the press; gets drags and the release
     std::weak_ptr<Component> hover;  // under the pointer
     int pressX = 0, pressY = 0;
+    // The window's cursor after the last input: components set it while they handle
+    // the pointer, on this thread; the event thread shows it.
+    std::atomic<int> cursor{Cursor::DEFAULT_CURSOR};
 };
 
 ComponentPtr strong(Component* c) {
@@ -140,7 +146,14 @@ void updateHover(const std::shared_ptr<Window>& w, PointerState& p, const MouseI
     if (now) sendMouse(now, MouseEvent::MOUSE_ENTERED, in, 0);
 }
 
+void handleMouseInput(const std::shared_ptr<Window>& w, PointerState& p, const MouseInput& in);
+
 void handleMouse(const std::shared_ptr<Window>& w, PointerState& p, const MouseInput& in) {
+    handleMouseInput(w, p, in);
+    p.cursor = w->getCursor();
+}
+
+void handleMouseInput(const std::shared_ptr<Window>& w, PointerState& p, const MouseInput& in) {
     ComponentPtr grab = p.grab.lock();
     switch (in.kind) {
         case MouseKind::Press: {
@@ -293,6 +306,11 @@ struct X11Backend::Impl {
     ClickCounter clicks;
     int lastClicks = 1;
     std::shared_ptr<PointerState> pointer = std::make_shared<PointerState>();
+    // The pointer shape shown over the window, and the X font cursors made so far.
+    int shownCursor = host::Cursor::DEFAULT_CURSOR;
+    std::atomic<int> appliedCursor{host::Cursor::DEFAULT_CURSOR};
+    std::map<int, ::Cursor> fontCursors;
+    void applyCursor(int cursor);
 
     ~Impl() {
         for (int fd : wake)
@@ -381,11 +399,47 @@ void X11Backend::Impl::pollPainting() {
     if (!w) return;
     // The serial first, then the use: a paint whose context was counted is seen in use
     // until it ends, so one more blit follows its last drawing.
+    if (int c = pointer->cursor.load(); c != shownCursor) applyCursor(c);
     uint64_t serial = w->paintSerial();
     bool inUse = w->isBufferInUse();
     if (serial != lastSerial || inUse || wasInUse) blit({0, 0, width, height});
     lastSerial = serial;
     wasInUse = inUse;
+}
+
+namespace {
+// The X font cursor of a host cursor (0: the parent's, i.e. the default arrow).
+unsigned fontCursorShape(int cursor) {
+    switch (cursor) {
+        case host::Cursor::CROSSHAIR_CURSOR: return XC_crosshair;
+        case host::Cursor::TEXT_CURSOR: return XC_xterm;
+        case host::Cursor::WAIT_CURSOR: return XC_watch;
+        case host::Cursor::SW_RESIZE_CURSOR: return XC_bottom_left_corner;
+        case host::Cursor::SE_RESIZE_CURSOR: return XC_bottom_right_corner;
+        case host::Cursor::NW_RESIZE_CURSOR: return XC_top_left_corner;
+        case host::Cursor::NE_RESIZE_CURSOR: return XC_top_right_corner;
+        case host::Cursor::N_RESIZE_CURSOR: return XC_top_side;
+        case host::Cursor::S_RESIZE_CURSOR: return XC_bottom_side;
+        case host::Cursor::W_RESIZE_CURSOR: return XC_left_side;
+        case host::Cursor::E_RESIZE_CURSOR: return XC_right_side;
+        case host::Cursor::HAND_CURSOR: return XC_hand2;
+        case host::Cursor::MOVE_CURSOR: return XC_fleur;
+        default: return 0;
+    }
+}
+}  // namespace
+
+void X11Backend::Impl::applyCursor(int cursor) {
+    shownCursor = cursor;
+    unsigned shape = fontCursorShape(cursor);
+    if (shape == 0) {
+        XUndefineCursor(dpy, win);
+    } else {
+        auto it = fontCursors.find(cursor);
+        if (it == fontCursors.end()) it = fontCursors.emplace(cursor, XCreateFontCursor(dpy, shape)).first;
+        XDefineCursor(dpy, win, it->second);
+    }
+    appliedCursor = shape == 0 ? host::Cursor::DEFAULT_CURSOR : cursor;
 }
 
 void X11Backend::Impl::applyRequests() {
@@ -571,6 +625,7 @@ void X11Backend::Impl::teardown() {
     if (!lost) {
         if (gc) XFreeGC(dpy, gc);
         if (win) XDestroyWindow(dpy, win);
+        for (auto& [shape, xc] : fontCursors) XFreeCursor(dpy, xc);
         if (colormap) XFreeColormap(dpy, colormap);
         XSync(dpy, False);
     }
@@ -714,6 +769,8 @@ bool X11Backend::waitMapped(std::chrono::milliseconds timeout) const {
     std::unique_lock lock(impl_->mutex);
     return impl_->cv.wait_for(lock, timeout, [&] { return impl_->mapped || impl_->closed; }) && impl_->mapped;
 }
+
+int X11Backend::shownCursor() const { return impl_->appliedCursor.load(); }
 
 unsigned long X11Backend::windowId() const {
     std::lock_guard lock(impl_->mutex);

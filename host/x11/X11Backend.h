@@ -7,6 +7,9 @@
 // EventQueue; the component under the pointer, the focus owner and the pointer
 // grab are worked out on the dispatch thread, where the tree is changed.
 //
+// Cursors: the window's cursor (where components put theirs), as it is after each
+// pointer input has been handled, is shown with an X font cursor within a tick.
+//
 // Repaints: damaged() blits at once. Components that paint through getGraphics()
 // tell nobody, so the event thread also polls the window (Window::paintSerial and
 // Window::isBufferInUse) on every tick and blits the whole buffer when it changed.
@@ -46,6 +49,9 @@ public:
 
     // The X window's id (0 before it exists), for tools and tests.
     unsigned long windowId() const;
+    // The cursor (Cursor::*) shown over the X window now: the window's own as the last
+    // pointer input left it.
+    int shownCursor() const;
     // True once the X window has been mapped, has focus and got its first blit.
     bool waitMapped(std::chrono::milliseconds timeout) const;
 

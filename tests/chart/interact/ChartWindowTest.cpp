@@ -1,0 +1,227 @@
+// Charts in a real window on a private Xvfb server, driven by XTEST input: a drag
+// zooms (the axis numbers on screen change) and the reset key brings the first picture
+// back; shift-drags translate, control-drags turn a 3-D bar chart, middle-button drags
+// edit a point; a link in the header shows the hand cursor while the pointer is on it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "chart/NxChart.h"
+#include "host/page/Applet.h"
+#include "host/ui/Toolkit.h"
+#include "host/ui/Window.h"
+#include "host/x11/X11Backend.h"
+
+// Xlib defines macros such as Bool: after every other header.
+#include <X11/keysym.h>
+
+#include "tests/support/XvfbServer.h"
+
+using namespace norvex::chart;
+using namespace std::chrono_literals;
+using testsupport::eventually;
+
+namespace {
+
+template <class F>
+auto onDispatch(F f) {
+    decltype(f()) out{};
+    host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeAndWait([&] { out = f(); });
+    return out;
+}
+
+constexpr int kLeft = 20, kTop = 30, kWidth = 420, kHeight = 320;
+
+class ChartWindow : public ::testing::Test {
+protected:
+    static inline testsupport::XvfbServer server;
+    static inline bool started = false;
+
+    static void SetUpTestSuite() { started = server.start(23); }
+    static void TearDownTestSuite() { server.stop(); }
+
+    void SetUp() override {
+        if (!started) GTEST_SKIP() << "Xvfb with XTEST is not available (tools/setup.sh installs it)";
+    }
+
+    // A chart from page parameters in a shown frame, as the renderer's window mode does.
+    void open(std::vector<std::pair<std::string, std::string>> params) {
+        applet = host::create<host::Applet>();
+        params.insert(params.begin(), {"data", "ARRAY 2 5 1 2 3 4 5 'a' 1 4 2 5 3 'b' 5 3 4 1 2"});
+        applet->setParameters(std::move(params));
+        context = std::make_shared<host::PageContext>();
+        applet->setAppletContext(context);
+        chart = host::create<NxChart>(applet.get(), "chart");
+        frame = host::create<host::Frame>();
+        frame->setLayout(nullptr);
+        frame->reshape(kLeft, kTop, kWidth, kHeight);
+        frame->add(chart);
+        chart->reshape(0, 0, kWidth, kHeight);
+        frame->setVisible(true);
+        std::string error;
+        backend = host::X11Backend::open(frame, server.display, &error);
+        ASSERT_TRUE(backend) << error;
+        ASSERT_TRUE(backend->waitMapped(4000ms));
+        settle();
+    }
+
+    void TearDown() override {
+        if (backend) backend->close();
+        backend.reset();
+        if (frame) frame->setBackend(nullptr);
+        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
+        if (frame) frame->dispose();
+    }
+
+    // Input handled and the screen caught up with the buffer.
+    void settle() {
+        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
+        eventually([&] { return screen() == buffer(); }, 2000ms);
+    }
+    std::vector<uint32_t> screen() {
+        std::vector<uint32_t> out;
+        XImage* img = XGetImage(server.dpy, backend->windowId(), 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+        if (!img) return out;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) out.push_back(uint32_t(XGetPixel(img, x, y)) & 0xFFFFFF);
+        XDestroyImage(img);
+        return out;
+    }
+    std::vector<uint32_t> buffer() {
+        std::vector<uint32_t> out;
+        auto b = frame->getBuffer();
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) out.push_back(b->getPixel(x, y) & 0xFFFFFF);
+        return out;
+    }
+    // The strip under the plot where the X axis numbers are.
+    std::vector<uint32_t> axisStrip(const std::vector<uint32_t>& picture) {
+        host::Rectangle p = plotInWindow();
+        std::vector<uint32_t> out;
+        for (int y = p.y + p.height + 2; y < std::min(kHeight, p.y + p.height + 20); ++y)
+            for (int x = p.x; x < p.x + p.width; ++x) out.push_back(picture[size_t(y * kWidth + x)]);
+        return out;
+    }
+    host::Rectangle plotInWindow() {
+        return onDispatch([&] {
+            auto& a = chart->getChartAreaRegion();
+            host::Rectangle r = a.getPlotRect();
+            host::Point o = a.getDrawingOrigin();
+            return host::Rectangle{a.getX() + o.x + r.x, a.getY() + o.y + r.y, r.width, r.height};
+        });
+    }
+
+    void moveTo(int x, int y) {
+        server.xtest.motion(server.dpy, DefaultScreen(server.dpy), kLeft + x, kTop + y, 0);
+        XFlush(server.dpy);
+        std::this_thread::sleep_for(20ms);
+    }
+    void button(int b, bool down) {
+        server.xtest.button(server.dpy, unsigned(b), down, 0);
+        XFlush(server.dpy);
+        std::this_thread::sleep_for(30ms);
+    }
+    void key(KeySym sym, bool down) {
+        server.xtest.key(server.dpy, XKeysymToKeycode(server.dpy, sym), down, 0);
+        XFlush(server.dpy);
+        std::this_thread::sleep_for(20ms);
+    }
+    void tap(KeySym sym) {
+        key(sym, true);
+        key(sym, false);
+    }
+    void drag(host::Point from, host::Point to, int b = 1, int steps = 8) {
+        moveTo(from.x, from.y);
+        button(b, true);
+        for (int i = 1; i <= steps; ++i)
+            moveTo(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps);
+        button(b, false);
+        settle();
+    }
+
+    std::shared_ptr<host::Applet> applet;
+    std::shared_ptr<host::PageContext> context;
+    std::shared_ptr<NxChart> chart;
+    std::shared_ptr<host::Frame> frame;
+    std::shared_ptr<host::X11Backend> backend;
+};
+
+}  // namespace
+
+TEST_F(ChartWindow, ADragZoomsAndTheResetKeyBringsTheFirstPictureBack) {
+    open({{"zoomTrigger", "NONE"}});
+    auto first = screen();
+    ASSERT_EQ(first, buffer());
+    double min0 = onDispatch([&] { return chart->getChartAreaRegion().getXAxis()->getMin(); });
+    host::Rectangle p = plotInWindow();
+    drag({p.x + p.width / 4, p.y + p.height / 4}, {p.x + p.width / 2, p.y + p.height / 2});
+    EXPECT_GT(onDispatch([&] { return chart->getChartAreaRegion().getXAxis()->getMin(); }), min0);
+    auto zoomed = screen();
+    EXPECT_NE(axisStrip(zoomed), axisStrip(first));  // other numbers under the plot
+
+    moveTo(p.x + 10, p.y + 10);
+    tap(XK_r);
+    settle();
+    EXPECT_TRUE(eventually([&] { return screen() == first; }));
+}
+
+TEST_F(ChartWindow, AShiftDragTranslatesTheAxes) {
+    open({{"zoomTrigger", "NONE"}, {"translateTrigger", "SHIFT"}, {"xaxis.min", "0"}, {"xaxis.max", "10"}});
+    auto first = screen();
+    host::Rectangle p = plotInWindow();
+    key(XK_Shift_L, true);
+    drag({p.x + p.width / 2, p.y + p.height / 2}, {p.x + p.width / 2 - p.width / 5, p.y + p.height / 2});
+    key(XK_Shift_L, false);
+    double min = onDispatch([&] { return chart->getChartAreaRegion().getXAxis()->getMin(); });
+    EXPECT_NEAR(min, 2.0, 0.05);  // a fifth of the plot to the left: 2 of 10 to the right
+    EXPECT_NE(axisStrip(screen()), axisStrip(first));
+}
+
+TEST_F(ChartWindow, AControlDragTurnsA3DBarChart) {
+    open({{"data.chartType", "BAR"}, {"rotateTrigger", "CTRL"}, {"chartArea.depth", "20"}});
+    auto first = screen();
+    host::Rectangle p = plotInWindow();
+    key(XK_Control_L, true);
+    drag({p.x + p.width / 2, p.y + p.height / 2}, {p.x + p.width / 2 + p.width / 4, p.y + p.height / 2 + 40});
+    key(XK_Control_L, false);
+    EXPECT_LT(onDispatch([&] { return chart->getChartAreaRegion().getRotation(); }), 0);
+    EXPECT_GT(onDispatch([&] { return chart->getChartAreaRegion().getElevation(); }), 0);
+    EXPECT_NE(screen(), first);
+}
+
+TEST_F(ChartWindow, AMiddleButtonDragEditsAPoint) {
+    open({{"editTrigger", "ALT"}, {"yaxis.min", "0"}, {"yaxis.max", "10"}});
+    auto at = onDispatch([&] { return chart->unpick(chart->getDataView(0), 0, 2); });
+    ASSERT_TRUE(at);
+    int target = onDispatch([&] {
+        auto& a = chart->getChartAreaRegion();
+        return a.getY() + a.getDrawingOrigin().y + a.getYAxis()->toPixel(8.0);
+    });
+    drag(*at, {at->x, target}, 2);
+    EXPECT_TRUE(eventually([&] {
+        return onDispatch([&] { return chart->getDataView(0)->getSeries(0)->getY(2); }) > 7.5;
+    }));
+}
+
+TEST_F(ChartWindow, ALinkInTheHeaderShowsTheHandAndOnlyAClickOpensIt) {
+    open({{"zoomTrigger", "NONE"}, {"header.text", "[HREF=http://example.invalid/more.html]More[/HREF]"},
+          {"header.isShowing", "true"}});
+    host::Rectangle h = onDispatch([&] { return chart->getHeader().getBounds(); });
+    host::Point link{h.x + h.width / 2, h.y + h.height / 2};
+    moveTo(link.x, link.y);
+    EXPECT_TRUE(eventually([&] { return backend->shownCursor() == host::Cursor::HAND_CURSOR; }));
+    moveTo(link.x, h.y + h.height + 60);  // into the chart area
+    EXPECT_TRUE(eventually([&] { return backend->shownCursor() == host::Cursor::DEFAULT_CURSOR; }));
+    // A zoom drag in the area that ends on the link opens nothing.
+    host::Rectangle p = plotInWindow();
+    drag({p.x + 30, p.y + 40}, link);
+    EXPECT_TRUE(context->shownDocuments().empty());
+    moveTo(link.x + 1, link.y);
+    button(1, true);
+    button(1, false);
+    settle();
+    ASSERT_EQ(context->shownDocuments().size(), 1u);
+    EXPECT_EQ(context->shownDocuments()[0].first, "http://example.invalid/more.html");
+}
