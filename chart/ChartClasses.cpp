@@ -3,6 +3,7 @@
 // for the registration tool. Append new classes here.
 #include "chart/NxChart.h"
 #include "chart/NxChartApplet.h"
+#include "chart/NxLegend.h"
 #include "chart/NxTitle.h"
 #include "chart/area/ChartCanvas.h"
 #include "chart/area/NxChartArea.h"
@@ -10,6 +11,7 @@
 #include "chart/base/ChartRegion.h"
 #include "chart/base/ChartText.h"
 #include "chart/base/TrackChange.h"
+#include "chart/draw/AreaChartDraw.h"
 #include "chart/draw/BarChartDraw.h"
 #include "chart/draw/ChartDraw.h"
 #include "chart/draw/PieChartDraw.h"
@@ -64,4 +66,6 @@ TARN_CLASS_ARRAY(&norvex::chart::NxChartApplet::staticClass(),
                  &norvex::chart::PieChartDraw::staticClass(),
                  &norvex::chart::PieChartInfo::staticClass(),
                  &norvex::chart::TrackChange::staticClass(),
-                 &norvex::chart::URLDataSource::staticClass())
+                 &norvex::chart::URLDataSource::staticClass(),
+                 &norvex::chart::AreaChartDraw::staticClass(),
+                 &norvex::chart::NxLegend::staticClass())

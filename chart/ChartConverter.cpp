@@ -172,6 +172,7 @@ void ChartConverter::getParams(NxChart& chart) {
 
     getTitleParams(chart, chart.getHeader(), "header");
     getTitleParams(chart, chart.getFooter(), "footer");
+    getLegendParams(chart, chart.getLegend(), "legend");
     getChartAreaParams(chart, chart.getChartAreaRegion(), "chartArea");
     if (view->getXAxis()) getAxisParams(chart, *view->getXAxis(), "xaxis");
     if (view->getYAxis()) getAxisParams(chart, *view->getYAxis(), "yaxis");
@@ -182,6 +183,20 @@ void ChartConverter::getTitleParams(NxChart& chart, NxTitle& title, const std::s
     Reader r(chart);
     r.apply(p + ".text", [&](const std::string& s) { title.setText(s, true); });
     canvasParams(r, title, p);
+}
+
+void ChartConverter::getLegendParams(NxChart& chart, NxLegend& legend, const std::string& p) {
+    static const Strings anchor_strings{"NORTHEAST", "NORTH", "NORTHWEST", "EAST", "WEST", "SOUTHEAST", "SOUTH", "SOUTHWEST"};
+    static const Ints anchor_values{NxLegend::NORTHEAST, NxLegend::NORTH, NxLegend::NORTHWEST, NxLegend::EAST,
+                                    NxLegend::WEST, NxLegend::SOUTHEAST, NxLegend::SOUTH, NxLegend::SOUTHWEST};
+    static const Strings orientation_strings{"HORIZONTAL", "VERTICAL"};
+    static const Ints orientation_values{NxLegend::HORIZONTAL, NxLegend::VERTICAL};
+    Reader r(chart);
+    r.enumeration(p + ".anchor", "legend anchor", anchor_strings, anchor_values, legend.getAnchor(),
+                  [&](int v) { legend.setAnchor(v); });
+    r.enumeration(p + ".orientation", "legend orientation", orientation_strings, orientation_values,
+                  legend.getOrientation(), [&](int v) { legend.setOrientation(v); });
+    canvasParams(r, legend, p);
 }
 
 void ChartConverter::getChartAreaParams(NxChart& chart, NxChartArea& area, const std::string& p) {

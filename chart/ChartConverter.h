@@ -12,6 +12,7 @@ namespace norvex::chart {
 
 class NxChart;
 class NxTitle;
+class NxLegend;
 class NxChartArea;
 class NxAxis;
 class ChartDataViewSeries;
@@ -21,6 +22,7 @@ public:
     ChartConverter() = delete;
     static void getParams(NxChart& chart);
     static void getTitleParams(NxChart& chart, NxTitle& title, const std::string& prefix);
+    static void getLegendParams(NxChart& chart, NxLegend& legend, const std::string& prefix);
     static void getChartAreaParams(NxChart& chart, NxChartArea& area, const std::string& prefix);
     static void getAxisParams(NxChart& chart, NxAxis& axis, const std::string& prefix);
     static void getSeriesParams(NxChart& chart, ChartDataViewSeries& series, const std::string& prefix);

@@ -28,8 +28,7 @@ NxChart::NxChart(host::Applet* applet, const std::string& name) : NxContainer(ap
 
 NxChart::~NxChart() {
     for (auto& v : data) v->setParent(nullptr);
-    for (auto* c : {static_cast<ChartCanvas*>(header.get()), static_cast<ChartCanvas*>(chartArea.get()),
-                    static_cast<ChartCanvas*>(footer.get())}) {
+    for (auto* c : regions()) {
         c->setParentChart(nullptr);
         c->removeMouseListener(this);
         c->removeMouseMotionListener(this);
@@ -43,11 +42,12 @@ void NxChart::init(int type) {
     header = std::make_shared<NxTitle>();
     chartArea = std::make_shared<NxChartArea>();
     footer = std::make_shared<NxTitle>();
+    legend = std::make_shared<NxLegend>();
     header->setName("header");
     footer->setName("footer");
     chartArea->setName("chartArea");
-    for (auto* c : {static_cast<ChartCanvas*>(header.get()), static_cast<ChartCanvas*>(chartArea.get()),
-                    static_cast<ChartCanvas*>(footer.get())}) {
+    legend->setName("legend");
+    for (auto* c : regions()) {
         c->setParentChart(this);
         // The chart turns the regions' input into its interactions and hyperlinks.
         c->addMouseListener(this);
@@ -57,6 +57,7 @@ void NxChart::init(int type) {
     add(header);
     add(chartArea);
     add(footer);
+    add(legend);
     NxChartStyle::resetDefaults();
     inRecalc = true;  // building the first view changes nothing anyone has seen
     addDataView(0)->setChartType(type);
@@ -65,6 +66,10 @@ void NxChart::init(int type) {
 }
 
 void NxChart::initialize() { NxContainer::initialize(); }
+
+std::vector<ChartCanvas*> NxChart::regions() const {
+    return {header.get(), chartArea.get(), footer.get(), legend.get()};
+}
 
 void NxChart::getParameters() {
     NxContainer::getParameters();
@@ -199,7 +204,8 @@ void NxChart::setChanged(bool b, bool updateParent) {
 }
 
 bool NxChart::getChanged() const {
-    return changed || header->isChanged() || footer->isChanged() || chartArea->isChanged() || chartArea->isDirty();
+    return changed || header->isChanged() || footer->isChanged() || legend->getChanged() || chartArea->isChanged() ||
+           chartArea->isDirty();
 }
 
 void NxChart::update() {
@@ -222,6 +228,8 @@ void NxChart::recalc() {
     inRecalc = true;
     ensureStyles();
     header->recalc();
+    // The legend measures the views before the chart area's drawers mark them seen.
+    legend->recalc();
     chartArea->recalc();
     footer->recalc();
     changed = false;
@@ -252,9 +260,7 @@ void NxChart::setPreferredSize(int w, int h) {
 
 void NxChart::setDoubleBuffer(bool b) {
     NxContainer::setDoubleBuffer(b);
-    for (auto* c : {static_cast<ChartCanvas*>(header.get()), static_cast<ChartCanvas*>(chartArea.get()),
-                    static_cast<ChartCanvas*>(footer.get())})
-        c->setDoubleBuffer(b);
+    for (auto* c : regions()) c->setDoubleBuffer(b);
 }
 
 host::Dimension NxChart::titleSize(NxTitle& t) { return t.getIsShowing() ? t.preferredSize() : host::Dimension{0, 0}; }
@@ -273,12 +279,16 @@ void NxChart::layout() {
     int hy = header->getTopIsDefault() ? std::clamp(N(hf * kSpacing), 0, H) : header->getTop();
     int fx = footer->getLeftIsDefault() ? std::clamp((W - fd.width) / 2, 0, std::max(0, W)) : footer->getLeft();
     int fy = footer->getTopIsDefault() ? std::clamp(H - fd.height - N(ff * kSpacing), 0, H) : footer->getTop();
+    host::Dimension ld = legend->getIsShowing() ? legend->preferredSize() : host::Dimension{0, 0};
+    host::Point lp = placeLegend(W, H, ld, hf, ff, hd.height, fd.height);
 
     NxChartArea& area = *chartArea;
     host::Rectangle ar{area.getX() - margins.left, area.getY() - margins.top, area.getWidth(), area.getHeight()};
     if (area.getLeftIsDefault() || area.getTopIsDefault() || area.getWidthIsDefault() || area.getHeightIsDefault()) {
         util::NxRectList rl;
         util::NxRectUtil::rl_init(host::Rectangle{0, 0, W, H}, rl);
+        if (legend->getIsShowing() && ld.width > 0 && ld.height > 0)
+            util::NxRectUtil::rl_remove(host::Rectangle{lp.x, lp.y, ld.width, ld.height}, rl);
         auto cut = [&](NxTitle& t, int x, int y, const host::Dimension& d) {
             if (!t.getIsShowing() || d.width <= 0 || d.height <= 0) return;
             host::Rectangle r{x, y, d.width, d.height};
@@ -306,6 +316,7 @@ void NxChart::layout() {
     if (header->getLeftIsDefault()) hx = std::max(0, ar.x + (ar.width - hd.width) / 2);
     if (footer->getLeftIsDefault()) fx = std::max(0, ar.x + (ar.width - fd.width) / 2);
 
+    legend->reshape(lp.x + margins.left, lp.y + margins.top, ld.width, ld.height);
     header->reshape(hx + margins.left, hy + margins.top, hd.width, hd.height);
     bool resized = area.getWidth() != ar.width || area.getHeight() != ar.height;
     area.reshape(ar.x + margins.left, ar.y + margins.top, ar.width, ar.height);
@@ -319,6 +330,37 @@ void NxChart::layout() {
     }
 }
 
+host::Point NxChart::placeLegend(int W, int H, const host::Dimension& ld, int hf, int ff, int headerHeight,
+                                 int footerHeight) {
+    int L = legend->getIsShowing() ? fontHeight(legend->getFont()) : 0;
+    int a = legend->getAnchor();
+    int ns = a & NxLegend::NORTHSOUTH_MASK, ew = a & NxLegend::EASTWEST_MASK;
+    int gap = N(L * kSpacing);
+    host::Point p{legend->getLeftIsDefault() ? 0 : legend->getLeft() - margins.left,
+                  legend->getTopIsDefault() ? 0 : legend->getTop() - margins.top};
+    if (legend->getTopIsDefault()) {
+        int y;
+        if (ns == NxLegend::NORTH)
+            y = ew ? gap : N(hf * kSpacing * 2 + L * kSpacing + headerHeight);
+        else if (ns == NxLegend::SOUTH)
+            y = ew ? H - (gap + ld.height) : H - (gap + N(ff * kSpacing * 2) + ld.height + footerHeight);
+        else
+            y = (H - ld.height) / 2;
+        p.y = std::clamp(y, 0, H);
+    }
+    if (legend->getLeftIsDefault()) {
+        int x;
+        if (ew == NxLegend::EAST)
+            x = W - gap - ld.width;
+        else if (ew == NxLegend::WEST)
+            x = gap;
+        else
+            x = (W - ld.width) / 2;
+        p.x = std::clamp(x, 0, W);
+    }
+    return p;
+}
+
 host::Dimension NxChart::preferredSize() {
     recalc();
     if (prefSize.width >= 0 && prefSize.height >= 0) return prefSize;
@@ -329,6 +371,21 @@ host::Dimension NxChart::preferredSize() {
             d.width = std::max(d.width, td.width);
             d.height += td.height + offset;
         }
+    if (legend->getIsShowing()) {
+        host::Dimension ld = legend->preferredSize();
+        int a = legend->getAnchor();
+        bool ns = (a & NxLegend::NORTHSOUTH_MASK) != 0, ew = (a & NxLegend::EASTWEST_MASK) != 0;
+        if (ns && ew) {
+            d.width += ld.width + offset;
+            d.height += ld.height + offset;
+        } else if (ns) {
+            d.width = std::max(d.width, ld.width);
+            d.height += ld.height + offset;
+        } else {
+            d.width += ld.width + offset;
+            d.height = std::max(d.height, ld.height);
+        }
+    }
     d.width += margins.left + margins.right;
     d.height += margins.top + margins.bottom;
     return d;
@@ -345,6 +402,7 @@ std::optional<NxDataIndex> NxChart::pick(host::Point p, const std::shared_ptr<Ch
         di.object = host::Value(c == header.get() ? header : footer);
         return di;
     }
+    if (c == legend.get()) return legend->pick(q, view);
     if (c == chartArea.get()) return chartArea->pick(q, view, view ? view->getPickFocus() : ChartDataView::PICK_FOCUS_XY);
     return std::nullopt;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/NxLegend.h"
 #include "chart/NxTitle.h"
 #include "chart/area/NxChartArea.h"
 #include "chart/interact/ChartInteraction.h"
@@ -76,6 +77,7 @@ public:
 
     NxTitle& getHeader() { return *header; }
     NxTitle& getFooter() { return *footer; }
+    NxLegend& getLegend() { return *legend; }
     NxChartArea& getChartAreaRegion() override { return *chartArea; }
     const NxChartAreaPtr& getChartAreaPtr() const { return chartArea; }
 
@@ -197,9 +199,14 @@ private:
     void reorderDataViews();
     void setMargin(int& field, int v);
     host::Dimension titleSize(NxTitle& t);
+    std::vector<ChartCanvas*> regions() const;
+    // The legend's origin in the working rectangle (W x H) by its anchor.
+    host::Point placeLegend(int W, int H, const host::Dimension& ld, int hf, int ff, int headerHeight,
+                            int footerHeight);
 
     NxChartAreaPtr chartArea;
     NxTitlePtr footer, header;
+    NxLegendPtr legend;
     bool isBatched = false;
     bool allowUserChanges = false;
     std::vector<NxChartListener*> listeners;

@@ -17,6 +17,9 @@ struct NxDataIndex {
     std::shared_ptr<ChartDataViewSeries> series;
     int point = -1;
     int distance = INT_MAX;
+    // The series' index in its view where the picker knows it (a legend entry; a
+    // negative code for entries that are no series), else -1.
+    int seriesIndex = -1;
     host::Value object;
 
     NxDataIndex() = default;

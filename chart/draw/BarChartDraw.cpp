@@ -26,13 +26,6 @@ std::vector<host::Point> face(host::Point a, host::Point b, int dx, int dy) {
     return {a, b, {b.x + dx, b.y + dy}, {a.x + dx, a.y + dy}};
 }
 
-// The outline colour: the chart's foreground, unless it equals the fill, where the
-// fill's own outline shade keeps the bar's edges visible.
-host::OptColor outlineFor(const NxFillStyle& fill, const host::OptColor& fg) {
-    host::Color c = fg.value_or(host::Color::black);
-    return c == fill.getColor() ? fill.calcOutlineColor() : c;
-}
-
 void fillShaded(host::Graphics& g, const NxFillStyle& fill, const std::vector<host::Point>& pts, bool highlight,
                 bool outline, const host::OptColor& fg) {
     if (pts.empty()) return;
@@ -40,7 +33,7 @@ void fillShaded(host::Graphics& g, const NxFillStyle& fill, const std::vector<ho
     NxFillStyle shade(highlight ? base.brighter() : base.darker(), fill.getPattern());
     host::Polygon p = toPolygon(pts);
     if (outline)
-        shade.fillOutlinePolygon(g, p, outlineFor(fill, fg));
+        shade.fillOutlinePolygon(g, p, ChartDraw::outlineColor(fill, fg));
     else
         shade.fillPolygon(g, p);
 }
@@ -161,7 +154,7 @@ void BarChartDraw::draw(host::Graphics& g) {
         if (f->getImage())
             f->fillImageRect(g, r.x, r.y, r.width, r.height, b.high >= b.low, inverted);
         else if (outline)
-            f->fillOutlineRect(g, r.x, r.y, r.width, r.height, outlineFor(*f, foreground));
+            f->fillOutlineRect(g, r.x, r.y, r.width, r.height, ChartDraw::outlineColor(*f, foreground));
         else
             f->fillRect(g, r.x, r.y, r.width, r.height);
     }

@@ -2,10 +2,12 @@
 
 #include <stdexcept>
 
+#include "chart/draw/AreaChartDraw.h"
 #include "chart/draw/BarChartDraw.h"
 #include "chart/draw/PieChartDraw.h"
 #include "chart/draw/PlotChartDraw.h"
 #include "chart/model/ChartDataView.h"
+#include "chart/style/NxChartStyle.h"
 
 namespace norvex::chart {
 
@@ -27,10 +29,15 @@ std::shared_ptr<ChartDraw> ChartDraw::makeDrawObject(const std::shared_ptr<Chart
         case ChartDataView::CANDLE:
         case ChartDataView::BAR: return std::make_shared<BarChartDraw>(view);
         case ChartDataView::STACKING_BAR: return std::make_shared<SBarChartDraw>(view);
-        case ChartDataView::AREA: return std::make_shared<ChartDraw>(view);
+        case ChartDataView::AREA: return std::make_shared<AreaChartDraw>(view);
         case ChartDataView::PIE: return std::make_shared<PieChartDraw>(view);
         default: throw std::invalid_argument("Illegal chart type specified in ChartDraw");
     }
+}
+
+host::Color ChartDraw::outlineColor(const NxFillStyle& fill, const host::OptColor& fg) {
+    host::Color c = fg.value_or(host::Color::black);
+    return c == fill.getColor() ? fill.calcOutlineColor() : c;
 }
 
 void ChartDraw::recalc() {

@@ -19,6 +19,7 @@ class Graphics;
 namespace norvex::chart {
 
 class ChartDataView;
+class NxFillStyle;
 
 class ChartDraw : public TrackChange {
     HOST_OBJECT(ChartDraw, "norvex.chart.ChartDraw", TrackChange)
@@ -65,6 +66,10 @@ public:
     // Becoming unchanged also clears the view's flag (without telling the chart).
     void setChanged(bool b) override;
     void setChanged(bool b, bool updateParent);
+
+    // The outline of a filled shape: the foreground (black when unset), unless it
+    // equals the fill, where the fill's own outline shade keeps the edges visible.
+    static host::Color outlineColor(const NxFillStyle& fill, const host::OptColor& fg);
 
 protected:
     int chartType = -1;
