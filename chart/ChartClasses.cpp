@@ -3,6 +3,9 @@
 // for the registration tool. Append new classes here.
 #include "chart/NxChart.h"
 #include "chart/NxChartApplet.h"
+#include "chart/NxChartComponent.h"
+#include "chart/NxChartLabel.h"
+#include "chart/area/NxMarker.h"
 #include "chart/NxTitle.h"
 #include "chart/area/ChartCanvas.h"
 #include "chart/area/NxChartArea.h"
@@ -59,4 +62,7 @@ TARN_CLASS_ARRAY(&norvex::chart::NxChartApplet::staticClass(),
                  &norvex::chart::PlotChartDraw::staticClass(),
                  &norvex::chart::SBarChartDraw::staticClass(),
                  &norvex::chart::TrackChange::staticClass(),
-                 &norvex::chart::URLDataSource::staticClass())
+                 &norvex::chart::URLDataSource::staticClass(),
+                 &norvex::chart::NxChartComponent::staticClass(),
+                 &norvex::chart::NxChartLabel::staticClass(),
+                 &norvex::chart::NxMarker::staticClass())

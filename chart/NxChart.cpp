@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "chart/ChartConverter.h"
+#include "chart/ChartDwell.h"
+#include "chart/NxChartLabel.h"
 #include "chart/style/NxChartStyle.h"
 #include "host/graphics/Graphics.h"
 #include "host/graphics/Image.h"
@@ -27,6 +29,9 @@ NxChart::NxChart(int type) : NxContainer(nullptr, "") { init(type); }
 NxChart::NxChart(host::Applet* applet, const std::string& name) : NxContainer(applet, name) { init(PLOT); }
 
 NxChart::~NxChart() {
+    // The dwell timer's worker takes the chart's locks: it ends first, with none held.
+    dwell.reset();
+    for (auto& l : getChartLabels()) l->setParentChart(nullptr);
     for (auto& v : data) v->setParent(nullptr);
     for (auto* c : {static_cast<ChartCanvas*>(header.get()), static_cast<ChartCanvas*>(chartArea.get()),
                     static_cast<ChartCanvas*>(footer.get())})
@@ -302,6 +307,7 @@ void NxChart::layout() {
         inRecalc = false;
         area.recalc();
     }
+    updateChartLabels();
 }
 
 host::Dimension NxChart::preferredSize() {
