@@ -10,6 +10,7 @@
 #include "chart/NxChart.h"
 #include "chart/NxChartLabel.h"
 #include "host/ui/OneShotTimer.h"
+#include "host/ui/Toolkit.h"
 
 namespace norvex::chart {
 
@@ -32,6 +33,7 @@ void ChartDwell::add(NxChartLabel* label) {
 void ChartDwell::remove(NxChartLabel* label) {
     std::erase(labels, label);
     if (current == label) {
+        ++generation;
         current = nullptr;
         armed = false;
         if (timer) timer->cancel();
@@ -68,6 +70,7 @@ void ChartDwell::pointerMoved(int x, int y) {
     dwellPointerX = x;
     dwellPointerY = y;
     ++scans;
+    ++generation;
     armed = false;
     if (timer) timer->cancel();
     // One pick per view, shared by every label of that view.
@@ -101,6 +104,7 @@ void ChartDwell::pointerExited() {
     std::lock_guard tree(host::Component::getTreeLock());
     host::Lock lock(chart.mutex());
     seenPointer = false;
+    ++generation;
     armed = false;
     if (timer) timer->cancel();
     for (NxChartLabel* label : labels) hide(label);
@@ -120,7 +124,25 @@ void ChartDwell::expired() {
     auto r = chart.pick({dwellPointerX, dwellPointerY}, view);
     if (!r) return;
     if (!label->matchesPick(r)) label->setDataIndex(*r);
-    if (r->isValid()) show(label);
+    if (!r->isValid()) return;
+    // Shown on the event thread, where painting reads the label's visibility, unless
+    // the pointer moved on or the chart went away meanwhile.
+    std::weak_ptr<host::Object> weak = chart.weak_from_this();
+    if (weak.expired()) {
+        // A chart no shared pointer owns has no event thread of its own to use.
+        show(label);
+        return;
+    }
+    uint64_t gen = generation;
+    host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeLater([weak, gen, label] {
+        auto keep = weak.lock();
+        if (!keep) return;
+        auto& c = static_cast<NxChart&>(*keep);
+        std::lock_guard tree(host::Component::getTreeLock());
+        host::Lock lock(c.mutex());
+        ChartDwell* d = c.getDwell();
+        if (d && d->generation == gen && d->current == label) d->show(label);
+    });
 }
 
 void ChartDwell::hide(NxChartLabel* label) {

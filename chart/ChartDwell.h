@@ -1,16 +1,18 @@
 // The chart's dwell labels: labels hidden until the pointer rests on their data
 // point. Pointer moves over the chart area run one scan each (a repeated position
 // is ignored) that picks once per view, hides the labels whose point is not under
-// the pointer and arms the one timer for the first label whose point is; when the
-// timer expires the label is placed and shown.
+// the pointer and arms the one timer for the first label whose point is.
 //
-// The timer's worker takes the component-tree lock and then the chart's (the order
+// When the timer expires its worker picks at the resting position and has the label
+// shown on the event thread (where painting reads visibility), unless the pointer
+// moved on meanwhile. The timer's worker takes the component-tree lock and then the chart's (the order
 // the chart's setters use), trying both until it has them or the chart is closing,
 // so a chart destroyed while its timer runs never waits on a lock its own
 // destruction holds.
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -66,6 +68,7 @@ private:
     std::vector<NxChartLabel*> labels;  // children of the chart, not owned
     NxChartLabel* current = nullptr;
     bool armed = false;
+    uint64_t generation = 0;  // changes with every scan, exit and removal of the current label
     int dwellPointerX = -1, dwellPointerY = -1;
     bool seenPointer = false;
     std::atomic<int> scans{0}, picks{0};

@@ -27,6 +27,12 @@ bool eventually(F cond) {
     return cond();
 }
 
+// Visibility changes on the event thread under the tree lock; read it the same way.
+bool shown(const std::shared_ptr<NxChartLabel>& l) {
+    std::lock_guard tree(host::Component::getTreeLock());
+    return l->isVisible();
+}
+
 std::shared_ptr<NxChartLabel> dwellLabel(NxChart& chart, int series, int point, int delay) {
     auto l = host::create<NxChartLabel>("tip", false);
     chart.addChartLabel(l);
@@ -42,16 +48,16 @@ std::shared_ptr<NxChartLabel> dwellLabel(NxChart& chart, int series, int point, 
 TEST(DwellLabelTest, ADwellLabelIsHiddenUntilThePointerRestsOnItsPointForTheDelay) {
     LabelChart f;
     auto l = dwellLabel(*f.chart, 1, 2, 60);
-    EXPECT_FALSE(l->isVisible());
+    EXPECT_FALSE(shown(l));
     ChartDwell* dwell = f.chart->getDwell();
     ASSERT_NE(dwell, nullptr);
     host::Point p = f.pointAt(1, 2);
     auto start = std::chrono::steady_clock::now();
     f.chart->dwellPointerMoved(p.x, p.y);
-    EXPECT_FALSE(l->isVisible());
+    EXPECT_FALSE(shown(l));
     ASSERT_NE(dwell->getTimer(), nullptr);
     ASSERT_TRUE(eventually([&] { return dwell->getTimer()->getFiredCount() == 1; }));
-    ASSERT_TRUE(eventually([&] { return l->isVisible(); }));
+    ASSERT_TRUE(eventually([&] { return shown(l); }));
     EXPECT_GE(std::chrono::steady_clock::now() - start, 60ms);
     // Placed on its point, and it fires only once.
     EXPECT_EQ(l->getLocation(), (host::Point{p.x - l->getWidth() / 2, p.y - l->getHeight() / 2}));
@@ -59,7 +65,7 @@ TEST(DwellLabelTest, ADwellLabelIsHiddenUntilThePointerRestsOnItsPointForTheDela
     EXPECT_EQ(dwell->getTimer()->getFiredCount(), 1);
     // Moving off the point hides it again.
     f.chart->dwellPointerMoved(2, 2);
-    EXPECT_FALSE(l->isVisible());
+    EXPECT_FALSE(shown(l));
 }
 
 TEST(DwellLabelTest, APointerThatMovesAwayBeforeTheDelayShowsNothing) {
@@ -69,13 +75,13 @@ TEST(DwellLabelTest, APointerThatMovesAwayBeforeTheDelayShowsNothing) {
     f.chart->dwellPointerMoved(p.x, p.y);
     f.chart->dwellPointerMoved(5, 5);
     std::this_thread::sleep_for(350ms);
-    EXPECT_FALSE(l->isVisible());
+    EXPECT_FALSE(shown(l));
     EXPECT_EQ(f.chart->getDwell()->getTimer()->getFiredCount(), 0);
     // Leaving the chart area works the same way.
     f.chart->dwellPointerMoved(p.x, p.y);
     f.chart->dwellPointerExited();
     std::this_thread::sleep_for(350ms);
-    EXPECT_FALSE(l->isVisible());
+    EXPECT_FALSE(shown(l));
     EXPECT_EQ(f.chart->getDwell()->getTimer()->getFiredCount(), 0);
 }
 
@@ -84,7 +90,7 @@ TEST(DwellLabelTest, WithoutADelayTheLabelShowsAtOnce) {
     auto l = dwellLabel(*f.chart, 0, 3, 0);
     host::Point p = f.pointAt(0, 3);
     f.chart->dwellPointerMoved(p.x, p.y);
-    EXPECT_TRUE(l->isVisible());
+    EXPECT_TRUE(shown(l));
     EXPECT_EQ(f.chart->getDwell()->getTimer(), nullptr);
 }
 
@@ -110,7 +116,7 @@ TEST(DwellLabelTest, ManyMovesUseOneWorkerOnePickPerViewAndARepeatedPositionIsIg
     // A label that stops being a dwell label leaves the list and shows.
     c->setIsDwellLabel(false);
     EXPECT_EQ(dwell->getLabels().size(), 2u);
-    EXPECT_TRUE(c->isVisible());
+    EXPECT_TRUE(shown(c));
     // Removing the current label disarms the timer.
     f.chart->removeChartLabel(b);
     EXPECT_EQ(dwell->getCurrent(), nullptr);
@@ -143,5 +149,19 @@ TEST(DwellLabelTest, AChartDestroyedWhileTheExpiredTimerWaitsForTheTreeLockDoesN
         f.frame.frame->remove(f.chart.get());
         f.chart.reset();
     }
-    EXPECT_FALSE(l->isVisible());
+    EXPECT_FALSE(shown(l));
+}
+
+TEST(DwellLabelTest, PointerEventsOnTheChartAreaDriveTheScan) {
+    LabelChart f;
+    auto l = dwellLabel(*f.chart, 0, 2, 0);
+    NxChartArea& area = f.chart->getChartAreaRegion();
+    host::Point p = f.pointAt(0, 2);
+    host::MouseEvent move(&area, host::MouseEvent::MOUSE_MOVED, 0, 0, p.x - area.getX(), p.y - area.getY(), 0);
+    area.dispatchEvent(move);
+    EXPECT_EQ(f.chart->getDwell()->getPointer(), p);
+    EXPECT_TRUE(shown(l));
+    host::MouseEvent exit(&area, host::MouseEvent::MOUSE_EXITED, 0, 0, -1, -1, 0);
+    area.dispatchEvent(exit);
+    EXPECT_FALSE(shown(l));
 }
