@@ -41,17 +41,17 @@ void ChartDwell::remove(NxChartLabel* label) {
 }
 
 std::vector<NxChartLabel*> ChartDwell::getLabels() const {
-    host::Lock lock(chart.mutex());
+    std::lock_guard tree(host::Component::getTreeLock());
     return labels;
 }
 
 NxChartLabel* ChartDwell::getCurrent() const {
-    host::Lock lock(chart.mutex());
+    std::lock_guard tree(host::Component::getTreeLock());
     return current;
 }
 
 host::Point ChartDwell::getPointer() const {
-    host::Lock lock(chart.mutex());
+    std::lock_guard tree(host::Component::getTreeLock());
     return {dwellPointerX, dwellPointerY};
 }
 
@@ -63,8 +63,14 @@ void ChartDwell::mouseMoved(host::MouseEvent& e) {
 void ChartDwell::mouseExited(host::MouseEvent&) { pointerExited(); }
 
 void ChartDwell::pointerMoved(int x, int y) {
-    std::lock_guard tree(host::Component::getTreeLock());
-    host::Lock lock(chart.mutex());
+    {
+        std::lock_guard tree(host::Component::getTreeLock());
+        scan(x, y);
+    }
+    flushRepaints();
+}
+
+void ChartDwell::scan(int x, int y) {
     if (seenPointer && x == dwellPointerX && y == dwellPointerY) return;
     seenPointer = true;
     dwellPointerX = x;
@@ -101,19 +107,20 @@ void ChartDwell::pointerMoved(int x, int y) {
 }
 
 void ChartDwell::pointerExited() {
-    std::lock_guard tree(host::Component::getTreeLock());
-    host::Lock lock(chart.mutex());
-    seenPointer = false;
-    ++generation;
-    armed = false;
-    if (timer) timer->cancel();
-    for (NxChartLabel* label : labels) hide(label);
+    {
+        std::lock_guard tree(host::Component::getTreeLock());
+        seenPointer = false;
+        ++generation;
+        armed = false;
+        if (timer) timer->cancel();
+        for (NxChartLabel* label : labels) hide(label);
+    }
+    flushRepaints();
 }
 
 void ChartDwell::expired() {
     std::unique_lock tree(host::Component::getTreeLock(), std::defer_lock);
-    std::unique_lock own(chart.mutex(), std::defer_lock);
-    while (!closing && std::try_lock(tree, own) != -1) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!closing && !tree.try_lock()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     if (closing) return;
     if (!armed || !current) return;
     armed = false;
@@ -129,7 +136,7 @@ void ChartDwell::expired() {
     // the pointer moved on or the chart went away meanwhile.
     std::weak_ptr<host::Object> weak = chart.weak_from_this();
     if (weak.expired()) {
-        // A chart no shared pointer owns has no event thread of its own to use.
+        // A chart no shared pointer owns is shown at once (and repainted by its owner).
         show(label);
         return;
     }
@@ -138,10 +145,14 @@ void ChartDwell::expired() {
         auto keep = weak.lock();
         if (!keep) return;
         auto& c = static_cast<NxChart&>(*keep);
-        std::lock_guard tree(host::Component::getTreeLock());
-        host::Lock lock(c.mutex());
-        ChartDwell* d = c.getDwell();
-        if (d && d->generation == gen && d->current == label) d->show(label);
+        ChartDwell* d = nullptr;
+        {
+            std::lock_guard tree(host::Component::getTreeLock());
+            d = c.getDwell();
+            if (!d || d->generation != gen || d->current != label) return;
+            d->show(label);
+        }
+        d->flushRepaints();
     });
 }
 
@@ -150,20 +161,25 @@ void ChartDwell::hide(NxChartLabel* label) {
     host::Rectangle b = label->getBounds();
     label->setVisible(false);
     chart.updateChartLabels();
-    if (label->getIsConnected())
-        chart.repaint();
-    else
-        chart.repaint(b.x, b.y, b.width, b.height);
+    repaints.push_back(label->getIsConnected() ? host::Rectangle{0, 0, chart.getWidth(), chart.getHeight()} : b);
 }
 
 void ChartDwell::show(NxChartLabel* label) {
     if (label->isVisible()) return;
     label->setVisible(true);
     chart.updateChartLabels();
-    if (label->getIsConnected())
-        chart.repaint();
-    else
-        label->repaint();
+    repaints.push_back(label->getIsConnected() ? host::Rectangle{0, 0, chart.getWidth(), chart.getHeight()}
+                                               : label->getBounds());
+}
+
+void ChartDwell::flushRepaints() {
+    std::vector<host::Rectangle> rs;
+    {
+        std::lock_guard tree(host::Component::getTreeLock());
+        rs.swap(repaints);
+    }
+    // The chart paints under its own lock, which is never taken inside the tree lock.
+    for (auto& r : rs) chart.repaint(r.x, r.y, r.width, r.height);
 }
 
 }  // namespace norvex::chart

@@ -5,8 +5,8 @@
 //
 // When the timer expires its worker picks at the resting position and has the label
 // shown on the event thread (where painting reads visibility), unless the pointer
-// moved on meanwhile. The timer's worker takes the component-tree lock and then the chart's (the order
-// the chart's setters use), trying both until it has them or the chart is closing,
+// moved on meanwhile. The dwell state is guarded by the component-tree lock; the
+// timer's worker tries that lock until it has it or the chart is closing,
 // so a chart destroyed while its timer runs never waits on a lock its own
 // destruction holds.
 #pragma once
@@ -37,7 +37,7 @@ public:
     ChartDwell(const ChartDwell&) = delete;
     ChartDwell& operator=(const ChartDwell&) = delete;
 
-    // The caller holds the chart's lock.
+    // The caller holds the component-tree lock.
     void add(NxChartLabel* label);
     void remove(NxChartLabel* label);
     std::vector<NxChartLabel*> getLabels() const;
@@ -61,8 +61,12 @@ public:
     void mouseExited(host::MouseEvent& e) override;
 
 private:
+    // Under the tree lock; the areas to repaint are gathered for flushRepaints.
+    void scan(int x, int y);
     void hide(NxChartLabel* label);
     void show(NxChartLabel* label);
+    // Repaints the gathered areas, holding no lock.
+    void flushRepaints();
 
     NxChart& chart;
     std::vector<NxChartLabel*> labels;  // children of the chart, not owned
@@ -73,6 +77,7 @@ private:
     bool seenPointer = false;
     std::atomic<int> scans{0}, picks{0};
     std::atomic<bool> closing{false};
+    std::vector<host::Rectangle> repaints;
     std::unique_ptr<host::OneShotTimer> timer;
 };
 

@@ -29,7 +29,7 @@ NxChart::NxChart(int type) : NxContainer(nullptr, "") { init(type); }
 NxChart::NxChart(host::Applet* applet, const std::string& name) : NxContainer(applet, name) { init(PLOT); }
 
 NxChart::~NxChart() {
-    // The dwell timer's worker takes the chart's locks: it ends first, with none held.
+    // The dwell timer's worker takes the tree lock: it ends first, with no lock held.
     dwell.reset();
     for (auto& l : getChartLabels()) l->setParentChart(nullptr);
     for (auto& v : data) v->setParent(nullptr);

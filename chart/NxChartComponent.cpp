@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <iostream>
-#include <mutex>
 #include <stdexcept>
 
 #include "chart/ChartConverter.h"
@@ -77,8 +76,6 @@ std::shared_ptr<Chartable> NxChartComponent::openSource(const std::string& name)
 }
 
 void NxChartComponent::setDataSources(const std::vector<std::string>& names) {
-    std::lock_guard tree(getTreeLock());
-    host::Lock lock(mutex());
     bool batched = getIsBatched();
     setIsBatched(true);
     for (auto& name : names) {

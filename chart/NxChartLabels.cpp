@@ -1,5 +1,7 @@
 // The chart's labels: chart labels as children stacked above the chart area, the
 // lines connecting them to their points, and the dwell labels with their timer.
+// Label and dwell state is guarded by the component-tree lock alone: the chart's own
+// lock is taken after the tree lock by layout, so holding it here first could invert them.
 #include <algorithm>
 #include <mutex>
 
@@ -13,7 +15,6 @@ void NxChart::addChartLabel(const std::shared_ptr<NxChartLabel>& label) {
     if (!label) return;
     {
         std::lock_guard tree(getTreeLock());
-        host::Lock lock(mutex());
         if (label->getParent() == this) return;
         add(label);
         label->setParentChart(this);
@@ -33,7 +34,6 @@ void NxChart::removeChartLabel(const std::shared_ptr<NxChartLabel>& label) {
     if (!label) return;
     {
         std::lock_guard tree(getTreeLock());
-        host::Lock lock(mutex());
         if (label->getParent() != this) return;
         removeFromDwellLabels(label.get());
         removeChartListener(label.get());
@@ -55,14 +55,12 @@ std::vector<std::shared_ptr<NxChartLabel>> NxChart::getChartLabels() const {
 void NxChart::addToDwellLabels(NxChartLabel* label) {
     if (!label || !label->getIsDwellLabel() || label->getParent() != this) return;
     std::lock_guard tree(getTreeLock());
-    host::Lock lock(mutex());
     if (!dwell) dwell = std::make_unique<ChartDwell>(*this);
     dwell->add(label);
 }
 
 void NxChart::removeFromDwellLabels(NxChartLabel* label) {
     std::lock_guard tree(getTreeLock());
-    host::Lock lock(mutex());
     if (dwell) dwell->remove(label);
 }
 

@@ -10,6 +10,7 @@
 
 #include "chart/ChartDwell.h"
 #include "host/ui/OneShotTimer.h"
+#include "host/ui/Toolkit.h"
 #include "tests/chart/LabelTestSupport.h"
 
 using namespace std::chrono_literals;
@@ -123,31 +124,42 @@ TEST(DwellLabelTest, ManyMovesUseOneWorkerOnePickPerViewAndARepeatedPositionIsIg
     EXPECT_FALSE(dwell->getTimer()->isArmed());
 }
 
+// A laid-out chart outside any window, so that only the test and the timer hold it.
+std::shared_ptr<NxChart> looseChart() {
+    auto c = host::create<NxChart>();
+    c->getDataView(0)->setDataSource(std::make_shared<InputStreamDataSource>(std::string_view(labeltest::kData)));
+    c->reshape(0, 0, 400, 300);
+    c->validate();
+    return c;
+}
+
 TEST(DwellLabelTest, AChartDestroyedWhileItsTimerRunsIsClean) {
     for (int delay : {0, 1, 2, 5}) {
-        LabelChart f;
-        auto l = dwellLabel(*f.chart, 1, 2, delay + 1);
-        host::Point p = f.pointAt(1, 2);
-        f.chart->dwellPointerMoved(p.x, p.y);
+        auto chart = looseChart();
+        auto l = dwellLabel(*chart, 1, 2, delay + 1);
+        auto p = chart->unpick(chart->getDataView(0), 1, 2);
+        ASSERT_TRUE(p);
+        chart->dwellPointerMoved(p->x, p->y);
+        ASSERT_NE(chart->getDwell()->getTimer(), nullptr);
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-        f.frame.frame->remove(f.chart.get());
-        f.chart.reset();  // the last reference: the chart and its timer go now
+        chart.reset();  // the last reference: the chart and its timer go now
+        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
         EXPECT_EQ(l->getChart(), nullptr);
     }
 }
 
 TEST(DwellLabelTest, AChartDestroyedWhileTheExpiredTimerWaitsForTheTreeLockDoesNotDeadlock) {
-    LabelChart f;
-    auto l = dwellLabel(*f.chart, 1, 2, 1);
-    host::Point p = f.pointAt(1, 2);
+    auto chart = looseChart();
+    auto l = dwellLabel(*chart, 1, 2, 1);
+    auto p = chart->unpick(chart->getDataView(0), 1, 2);
+    ASSERT_TRUE(p);
     {
         // The test holds the tree lock: the timer fires and waits for it.
         std::lock_guard tree(host::Component::getTreeLock());
-        f.chart->dwellPointerMoved(p.x, p.y);
-        host::OneShotTimer* t = f.chart->getDwell()->getTimer();
+        chart->dwellPointerMoved(p->x, p->y);
+        host::OneShotTimer* t = chart->getDwell()->getTimer();
         ASSERT_TRUE(eventually([&] { return t->getFiredCount() == 1; }));
-        f.frame.frame->remove(f.chart.get());
-        f.chart.reset();
+        chart.reset();
     }
     EXPECT_FALSE(shown(l));
 }
