@@ -4,6 +4,9 @@
 #include "chart/NxChart.h"
 #include "chart/NxChartApplet.h"
 #include "chart/NxLegend.h"
+#include "chart/NxChartComponent.h"
+#include "chart/NxChartLabel.h"
+#include "chart/area/NxMarker.h"
 #include "chart/NxTitle.h"
 #include "chart/area/ChartCanvas.h"
 #include "chart/area/NxChartArea.h"
@@ -68,4 +71,7 @@ TARN_CLASS_ARRAY(&norvex::chart::NxChartApplet::staticClass(),
                  &norvex::chart::TrackChange::staticClass(),
                  &norvex::chart::URLDataSource::staticClass(),
                  &norvex::chart::AreaChartDraw::staticClass(),
-                 &norvex::chart::NxLegend::staticClass())
+                 &norvex::chart::NxLegend::staticClass(),
+                 &norvex::chart::NxChartComponent::staticClass(),
+                 &norvex::chart::NxChartLabel::staticClass(),
+                 &norvex::chart::NxMarker::staticClass())

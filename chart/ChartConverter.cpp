@@ -6,6 +6,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "chart/LabelConverter.h"
 #include "chart/NxChart.h"
 #include "chart/PieChartParams.h"
 #include "chart/interact/TriggerParams.h"
@@ -176,6 +177,7 @@ void ChartConverter::getParams(NxChart& chart) {
     getChartAreaParams(chart, chart.getChartAreaRegion(), "chartArea");
     if (view->getXAxis()) getAxisParams(chart, *view->getXAxis(), "xaxis");
     if (view->getYAxis()) getAxisParams(chart, *view->getYAxis(), "yaxis");
+    LabelConverter::getLabelParams(chart);
     chart.setIsBatched(batched);
 }
 

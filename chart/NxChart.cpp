@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "chart/ChartConverter.h"
+#include "chart/ChartDwell.h"
+#include "chart/NxChartLabel.h"
 #include "chart/style/NxChartStyle.h"
 #include "host/graphics/Graphics.h"
 #include "host/graphics/Image.h"
@@ -27,6 +29,9 @@ NxChart::NxChart(int type) : NxContainer(nullptr, "") { init(type); }
 NxChart::NxChart(host::Applet* applet, const std::string& name) : NxContainer(applet, name) { init(PLOT); }
 
 NxChart::~NxChart() {
+    // The dwell timer's worker takes the tree lock: it ends first, with no lock held.
+    dwell.reset();
+    for (auto& l : getChartLabels()) l->setParentChart(nullptr);
     for (auto& v : data) v->setParent(nullptr);
     for (auto* c : regions()) {
         c->setParentChart(nullptr);
@@ -328,6 +333,7 @@ void NxChart::layout() {
         inRecalc = false;
         area.recalc();
     }
+    updateChartLabels();
 }
 
 host::Point NxChart::placeLegend(int W, int H, const host::Dimension& ld, int hf, int ff, int headerHeight,

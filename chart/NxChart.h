@@ -27,6 +27,8 @@ class Image;
 namespace norvex::chart {
 
 class NxChart;
+class NxChartLabel;
+class ChartDwell;
 
 struct NxChartEvent {
     NxChart* chart;
@@ -191,6 +193,24 @@ public:
     std::shared_ptr<host::Image> snapshot();
     void paint(host::Graphics& g) override;
 
+    // Chart labels (children stacked above the chart area) and dwell labels.
+    // A label is added once; it listens to the chart's change events.
+    void addChartLabel(const std::shared_ptr<NxChartLabel>& label);
+    void removeChartLabel(const std::shared_ptr<NxChartLabel>& label);
+    std::vector<std::shared_ptr<NxChartLabel>> getChartLabels() const;
+    // Only dwell labels that are children of this chart are registered, once each.
+    void addToDwellLabels(NxChartLabel* label);
+    void removeFromDwellLabels(NxChartLabel* label);
+    // Sizes and places every chart label and hands the chart area their connectors.
+    void updateChartLabels();
+    // The dwell scan for a pointer at (x, y) in chart coordinates, and its leaving.
+    void dwellPointerMoved(int x, int y);
+    void dwellPointerExited();
+    // Runs when the dwell timer expires (on the timer's thread).
+    void timerExpired();
+    // The dwell state, null until the first dwell label is registered.
+    ChartDwell* getDwell() const { return dwell.get(); }
+
     // Number of repaints the chart started (batching tests and diagnostics).
     int getUpdateCount() const { return updateCount; }
 
@@ -228,6 +248,7 @@ private:
     void setHyperlink(std::optional<std::string> link);
     // A region's point in the chart area's coordinates.
     host::Point toArea(const host::MouseEvent& e) const;
+    std::unique_ptr<ChartDwell> dwell;
 };
 
 using NxChartPtr = std::shared_ptr<NxChart>;

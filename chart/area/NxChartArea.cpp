@@ -605,6 +605,7 @@ host::Color NxChartArea::axisColor(const NxAxis& a) const {
 
 void NxChartArea::paintComponent(host::Graphics& g) {
     if (!isShowing_ || !axisDrawOkay) return;
+    ChartOverlay over = getOverlay();
     host::Point o = getDrawingOrigin();
     auto base = g.create();
     base->translate(o.x, o.y);
@@ -625,10 +626,12 @@ void NxChartArea::paintComponent(host::Graphics& g) {
         for (auto& [v, d] : drawables) order.emplace_back(v->getDrawingOrder(), d.get());
         std::stable_sort(order.begin(), order.end(), [](auto& a, auto& b) { return a.first < b.first; });
         for (auto& [n, d] : order) d->draw(*plot);
+        over.drawMarkers(*plot, plotRect);
         plot->dispose();
     }
     drawAxes(*base, all);
     drawAxisAnnotationsAndTitle(*base, all);
+    over.drawConnectors(*base);
     base->dispose();
 }
 

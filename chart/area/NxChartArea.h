@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/area/ChartCanvas.h"
+#include "chart/area/NxMarker.h"
 #include "chart/area/PlotArea.h"
 #include "chart/base/NxDataIndex.h"
 #include "chart/draw/ChartDraw.h"
@@ -72,6 +73,14 @@ public:
     void setRotation(int r);  // clamped to -45..45
     static void setReentrance(bool b);
     static bool getReentrance();
+
+    // Markers and label connectors, painted over the data.
+    void addMarker(NxMarkerPtr m);
+    void removeMarker(const NxMarkerPtr& m);
+    std::vector<NxMarkerPtr> getMarkers() const;
+    void setLabelConnectors(std::vector<LabelConnector> c);
+    std::vector<LabelConnector> getLabelConnectors() const;
+    ChartOverlay getOverlay() const;
 
     PlotArea& getPlotArea() { return plotArea; }
     // The plot rectangle in drawing-area coordinates.
@@ -139,6 +148,7 @@ private:
     bool draw3D = false;
     bool inChanged = false;
     bool axisDrawOkay = false;
+    ChartOverlay overlay;
 };
 
 using NxChartAreaPtr = std::shared_ptr<NxChartArea>;

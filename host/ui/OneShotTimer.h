@@ -1,0 +1,56 @@
+// A restartable one-shot timer: start(delay) arms it, and when the delay passes
+// without a restart or cancel the action runs once, on the timer's own worker
+// thread. The worker is created by the first start and reused by every later start
+// (a restart only moves the deadline), so a stream of restarts, one per pointer
+// move, costs no thread creation.
+//
+// Locks: the worker holds only the timer's own mutex, and never while the action
+// runs. start() and cancel() never wait for the worker, so they may be called while
+// holding any lock, also from inside the action. The destructor joins the worker:
+// never destroy the timer while holding a lock the action takes. An action that has
+// already begun when cancel() is called still runs to its end; it should check that
+// it is still wanted.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace host {
+
+class OneShotTimer {
+public:
+    explicit OneShotTimer(std::function<void()> action);
+    ~OneShotTimer();
+    OneShotTimer(const OneShotTimer&) = delete;
+    OneShotTimer& operator=(const OneShotTimer&) = delete;
+
+    // Arms the timer to fire `delay` from now, replacing any earlier deadline.
+    void start(std::chrono::milliseconds delay);
+    // Disarms the timer; a pending firing does not happen.
+    void cancel();
+    bool isArmed() const;
+    // Times the action ran (tests and diagnostics).
+    int getFiredCount() const;
+    // Worker threads created so far: 0 before the first start, then 1.
+    int getThreadCount() const;
+
+private:
+    void run();
+
+    std::function<void()> action_;
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    std::thread worker_;
+    std::chrono::steady_clock::time_point deadline_;
+    uint64_t generation_ = 0;  // changes with every start and cancel
+    bool armed_ = false;
+    bool quit_ = false;
+    int fired_ = 0;
+    int threads_ = 0;
+};
+
+}  // namespace host
