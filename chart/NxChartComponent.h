@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/NxChart.h"
+#include "chart/NxLegend.h"
 #include "chart/model/NxAxisTitle.h"
 
 namespace norvex::chart {
@@ -123,6 +124,12 @@ public:
     void setFooterText(const std::string& s) { title(false).setText(s, true); }
     bool getFooterIsShowing() const { return title(false).getIsShowing(); }
     void setFooterIsShowing(bool b) { title(false).setIsShowing(b); }
+    bool getLegendIsShowing() const { return legendPart().getIsShowing(); }
+    void setLegendIsShowing(bool b) { legendPart().setIsShowing(b); }
+    int getLegendAnchor() const { return legendPart().getAnchor(); }
+    void setLegendAnchor(int a) { legendPart().setAnchor(a); }
+    int getLegendOrientation() const { return legendPart().getOrientation(); }
+    void setLegendOrientation(int o) { legendPart().setOrientation(o); }
 
     // The shortest decimal text that reads back as the same number, with ".0" on
     // whole numbers (5 gives "5.0").
@@ -133,6 +140,7 @@ public:
 
 private:
     ChartDataView& view(int i) const;
+    NxLegend& legendPart() const { return const_cast<NxChartComponent*>(this)->getLegend(); }
     NxChartArea& area() const;
     NxAxis& X1Axis() const;
     NxAxis& Y1Axis() const;

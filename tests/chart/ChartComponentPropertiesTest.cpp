@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "chart/NxChartComponent.h"
+#include "chart/NxLegend.h"
 #include "host/runtime/Object.h"
 
 using namespace norvex::chart;
@@ -80,6 +81,22 @@ TEST(ChartComponentPropertiesTest, TitlePropertiesReadBack) {
     EXPECT_FALSE(c.getFooter().getIsShowing());
     c.setHeaderIsShowing(false);
     EXPECT_FALSE(c.getHeaderIsShowing());
+}
+
+TEST(ChartComponentPropertiesTest, LegendPropertiesForwardWithTheLegendsOwnChecks) {
+    NxChartComponent c;
+    EXPECT_FALSE(c.getLegendIsShowing());
+    EXPECT_EQ(c.getLegendAnchor(), NxLegend::EAST);
+    EXPECT_EQ(c.getLegendOrientation(), NxLegend::VERTICAL);
+    c.setLegendIsShowing(true);
+    c.setLegendAnchor(NxLegend::SOUTHWEST);
+    c.setLegendOrientation(NxLegend::HORIZONTAL);
+    EXPECT_TRUE(c.getLegend().getIsShowing());
+    EXPECT_EQ(c.getLegend().getAnchor(), NxLegend::SOUTHWEST);
+    EXPECT_EQ(c.getLegendOrientation(), NxLegend::HORIZONTAL);
+    EXPECT_THROW(c.setLegendAnchor(3), std::invalid_argument);  // not one of the eight
+    EXPECT_EQ(c.getLegendAnchor(), NxLegend::SOUTHWEST);
+    EXPECT_THROW(c.setLegendOrientation(2), std::invalid_argument);
 }
 
 TEST(ChartComponentPropertiesTest, XAxisMinTakesTextAndBecomesUserSet) {
