@@ -5,7 +5,7 @@
 
 namespace norvex::chart {
 
-Timer::Timer(int ms) {
+Timer::Timer(int ms) : timer(std::make_unique<host::OneShotTimer>([st = st, this] { expire(st, this); })) {
     if (ms > 0) setTime(ms);
 }
 
@@ -13,24 +13,19 @@ Timer::~Timer() {
     {
         std::lock_guard lock(st->mutex);
         st->quitting = true;
-        ++st->generation;
-        st->armed = false;
     }
-    st->cv.notify_all();
-    if (!worker.joinable()) return;
-    if (worker.get_id() == std::this_thread::get_id())
-        worker.detach();  // destroyed inside its own callback: the worker ends by itself
-    else
-        worker.join();
+    timer.reset();  // joins the worker, or lets it end by itself when called from a listener
 }
 
 void Timer::setTime(int ms) {
-    std::lock_guard lock(st->mutex);
-    ++st->generation;
-    st->delay = ms;
-    st->armed = ms > 0;
-    if (st->armed && !worker.joinable()) worker = std::thread(&Timer::run, st, this);
-    st->cv.notify_all();
+    {
+        std::lock_guard lock(st->mutex);
+        st->delay = ms;
+    }
+    if (ms > 0)
+        timer->start(std::chrono::milliseconds(ms));
+    else
+        timer->cancel();
 }
 
 int Timer::getTime() const {
@@ -38,54 +33,34 @@ int Timer::getTime() const {
     return st->delay;
 }
 
-bool Timer::isRunning() const {
-    std::lock_guard lock(st->mutex);
-    return st->armed;
-}
+bool Timer::isRunning() const { return timer->isArmed(); }
 
-void Timer::kill() {
-    std::lock_guard lock(st->mutex);
-    ++st->generation;
-    st->armed = false;
-    st->cv.notify_all();
-}
+void Timer::kill() { timer->cancel(); }
 
 void Timer::addTimerListener(TimerListener* l) {
     std::lock_guard lock(st->mutex);
-    if (l && std::find(st->listeners.begin(), st->listeners.end(), l) == st->listeners.end())
-        st->listeners.push_back(l);
+    if (l && std::find(st->list.begin(), st->list.end(), l) == st->list.end()) st->list.push_back(l);
 }
 
 void Timer::removeTimerListener(TimerListener* l) {
     std::lock_guard lock(st->mutex);
-    std::erase(st->listeners, l);
+    std::erase(st->list, l);
 }
 
-int Timer::getExpiryCount() const {
-    std::lock_guard lock(st->mutex);
-    return st->expiries;
-}
+int Timer::getExpiryCount() const { return timer->getFiredCount(); }
 
-void Timer::run(std::shared_ptr<State> st, Timer* self) {
-    std::unique_lock lock(st->mutex);
-    while (!st->quitting) {
-        st->cv.wait(lock, [&] { return st->quitting || st->armed; });
+void Timer::expire(const std::shared_ptr<Listeners>& st, Timer* self) {
+    std::vector<TimerListener*> listeners;
+    {
+        std::lock_guard lock(st->mutex);
+        if (st->quitting) return;
+        listeners = st->list;
+    }
+    for (auto* l : listeners) {
+        l->timerExpired(*self);
+        // A timer destroyed inside a callback calls nobody else.
+        std::lock_guard check(st->mutex);
         if (st->quitting) break;
-        uint64_t mine = st->generation;
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(st->delay);
-        // A restart or kill bumps the generation: this wait is then over, unfired.
-        if (st->cv.wait_until(lock, until, [&] { return st->quitting || st->generation != mine; })) continue;
-        st->armed = false;
-        ++st->expiries;
-        auto listeners = st->listeners;
-        lock.unlock();
-        for (auto* l : listeners) {
-            l->timerExpired(*self);
-            // A timer destroyed inside a callback calls nobody else.
-            std::lock_guard check(st->mutex);
-            if (st->quitting) break;
-        }
-        lock.lock();
     }
 }
 

@@ -1,22 +1,21 @@
-// A one-shot delay: after setTime(ms) (or construction with ms > 0) the timer's own
-// worker thread waits the delay and then calls timerExpired on every listener in
+// A one-shot delay: after setTime(ms) (or construction with ms > 0) the timer waits
+// the delay on its worker thread and then calls timerExpired on every listener in
 // registration order, unless the timer was restarted or killed meanwhile.
 //
-// One worker per timer, made on first start and reused by every restart. The worker
-// calls listeners without holding the timer's lock, so a listener may take its own
-// locks (the chart's) and may restart or kill the timer. kill() never joins, so it may
-// be called while holding any lock; the destructor joins the worker, and waits for a
+// Built on host::OneShotTimer: one worker per timer, made on first start and reused by
+// every restart. Listeners are called without the timer's lock, so a listener may take
+// its own locks (the chart's) and may restart, kill or destroy the timer. kill() never
+// joins, so it may be called while holding any lock; the destructor waits for a
 // running callback to return, so no callback outlives the timer. An owner whose
 // listener is itself must destroy the timer before the rest of its state (and not
 // while holding a lock its callback takes).
 #pragma once
 
-#include <condition_variable>
-#include <cstdint>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
+
+#include "host/ui/OneShotTimer.h"
 
 namespace norvex::chart {
 
@@ -48,22 +47,18 @@ public:
     int getExpiryCount() const;
 
 private:
-    // Shared with the worker, so a worker that outlives its timer (the timer was
-    // destroyed inside its own callback) still finds it.
-    struct State {
+    // Shared with the worker's callback, which may outlive the timer when a listener
+    // destroys it.
+    struct Listeners {
         std::mutex mutex;
-        std::condition_variable cv;
-        std::vector<TimerListener*> listeners;
+        std::vector<TimerListener*> list;
         int delay = 0;
-        uint64_t generation = 0;  // bumped by every start and kill
-        bool armed = false;
         bool quitting = false;
-        int expiries = 0;
     };
-    static void run(std::shared_ptr<State> st, Timer* self);
+    static void expire(const std::shared_ptr<Listeners>& st, Timer* self);
 
-    std::shared_ptr<State> st = std::make_shared<State>();
-    std::thread worker;
+    std::shared_ptr<Listeners> st = std::make_shared<Listeners>();
+    std::unique_ptr<host::OneShotTimer> timer;
 };
 
 }  // namespace norvex::chart

@@ -2,80 +2,80 @@
 
 namespace host {
 
-OneShotTimer::OneShotTimer(std::function<void()> action) : action_(std::move(action)) {}
+OneShotTimer::OneShotTimer(std::function<void()> action) : st_(std::make_shared<State>()) {
+    st_->action = std::move(action);
+}
 
 OneShotTimer::~OneShotTimer() {
-    std::thread worker;
     {
-        std::lock_guard lock(mutex_);
-        quit_ = true;
-        armed_ = false;
-        worker = std::move(worker_);
+        std::lock_guard lock(st_->mutex);
+        st_->quit = true;
+        st_->armed = false;
     }
-    cv_.notify_all();
-    if (!worker.joinable()) return;
+    st_->cv.notify_all();
+    if (!worker_.joinable()) return;
     // An action that destroys its own timer cannot wait for itself.
-    if (worker.get_id() == std::this_thread::get_id())
-        worker.detach();
+    if (worker_.get_id() == std::this_thread::get_id())
+        worker_.detach();
     else
-        worker.join();
+        worker_.join();
 }
 
 void OneShotTimer::start(std::chrono::milliseconds delay) {
     {
-        std::lock_guard lock(mutex_);
-        if (quit_) return;
-        deadline_ = std::chrono::steady_clock::now() + delay;
-        ++generation_;
-        armed_ = true;
+        std::lock_guard lock(st_->mutex);
+        if (st_->quit) return;
+        st_->deadline = std::chrono::steady_clock::now() + delay;
+        ++st_->generation;
+        st_->armed = true;
         if (!worker_.joinable()) {
-            ++threads_;
-            worker_ = std::thread([this] { run(); });
+            ++st_->threads;
+            worker_ = std::thread(&OneShotTimer::run, st_);
         }
     }
-    cv_.notify_all();
+    st_->cv.notify_all();
 }
 
 void OneShotTimer::cancel() {
     {
-        std::lock_guard lock(mutex_);
-        if (!armed_) return;
-        armed_ = false;
-        ++generation_;
+        std::lock_guard lock(st_->mutex);
+        if (!st_->armed) return;
+        st_->armed = false;
+        ++st_->generation;
     }
-    cv_.notify_all();
+    st_->cv.notify_all();
 }
 
 bool OneShotTimer::isArmed() const {
-    std::lock_guard lock(mutex_);
-    return armed_;
+    std::lock_guard lock(st_->mutex);
+    return st_->armed;
 }
 
 int OneShotTimer::getFiredCount() const {
-    std::lock_guard lock(mutex_);
-    return fired_;
+    std::lock_guard lock(st_->mutex);
+    return st_->fired;
 }
 
 int OneShotTimer::getThreadCount() const {
-    std::lock_guard lock(mutex_);
-    return threads_;
+    std::lock_guard lock(st_->mutex);
+    return st_->threads;
 }
 
-void OneShotTimer::run() {
-    std::unique_lock lock(mutex_);
-    while (!quit_) {
-        if (!armed_) {
-            cv_.wait(lock, [this] { return quit_ || armed_; });
+void OneShotTimer::run(std::shared_ptr<State> st) {
+    std::unique_lock lock(st->mutex);
+    while (!st->quit) {
+        if (!st->armed) {
+            st->cv.wait(lock, [&] { return st->quit || st->armed; });
             continue;
         }
-        uint64_t gen = generation_;
+        const uint64_t gen = st->generation;
         // A restart or cancel changes the generation and wakes the worker, which then
         // waits again for the new deadline (or for the next start).
-        if (cv_.wait_until(lock, deadline_, [this, gen] { return quit_ || generation_ != gen; })) continue;
-        armed_ = false;
-        ++fired_;
+        if (st->cv.wait_until(lock, st->deadline, [&] { return st->quit || st->generation != gen; })) continue;
+        st->armed = false;
+        ++st->fired;
         lock.unlock();
-        action_();
+        st->action();
         lock.lock();
     }
 }

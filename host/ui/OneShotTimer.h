@@ -6,8 +6,9 @@
 //
 // Locks: the worker holds only the timer's own mutex, and never while the action
 // runs. start() and cancel() never wait for the worker, so they may be called while
-// holding any lock, also from inside the action. The destructor joins the worker:
-// never destroy the timer while holding a lock the action takes. An action that has
+// holding any lock, also from inside the action. The destructor joins the worker
+// (never destroy the timer while holding a lock the action takes); an action may
+// destroy its own timer, and the worker then ends by itself. An action that has
 // already begun when cancel() is called still runs to its end; it should check that
 // it is still wanted.
 #pragma once
@@ -16,6 +17,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -39,18 +41,23 @@ public:
     int getThreadCount() const;
 
 private:
-    void run();
+    // Shared with the worker, so a worker whose timer was destroyed by its own action
+    // still finds its state when the action returns.
+    struct State {
+        std::function<void()> action;
+        std::mutex mutex;
+        std::condition_variable cv;
+        std::chrono::steady_clock::time_point deadline;
+        uint64_t generation = 0;  // changes with every start and cancel
+        bool armed = false;
+        bool quit = false;
+        int fired = 0;
+        int threads = 0;
+    };
+    static void run(std::shared_ptr<State> st);
 
-    std::function<void()> action_;
-    mutable std::mutex mutex_;
-    std::condition_variable cv_;
+    std::shared_ptr<State> st_;
     std::thread worker_;
-    std::chrono::steady_clock::time_point deadline_;
-    uint64_t generation_ = 0;  // changes with every start and cancel
-    bool armed_ = false;
-    bool quit_ = false;
-    int fired_ = 0;
-    int threads_ = 0;
 };
 
 }  // namespace host

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "host/ui/OneShotTimer.h"
@@ -98,4 +99,18 @@ TEST(OneShotTimerTest, TheActionMayRestartItsOwnTimer) {
     t.start(5ms);
     ASSERT_TRUE(eventually([&] { return runs.load() == 3; }));
     EXPECT_EQ(t.getThreadCount(), 1);
+}
+
+// An action that destroys its own timer: the worker ends by itself without touching
+// the destroyed timer (the address sanitizer checks the memory).
+TEST(OneShotTimerTest, TheActionMayDestroyItsOwnTimer) {
+    std::atomic<bool> done{false};
+    std::unique_ptr<host::OneShotTimer> holder;
+    holder = std::make_unique<host::OneShotTimer>([&] {
+        holder.reset();
+        done = true;
+    });
+    holder->start(5ms);
+    ASSERT_TRUE(eventually([&] { return done.load(); }));
+    std::this_thread::sleep_for(20ms);  // the detached worker finishes its loop
 }
