@@ -64,13 +64,13 @@ bool NxTable::getVisibleCells(NxCellRange* range) const {
 
 void NxTable::setMode(int m) {
     if (m != NxTblEnum::MODE_TABLE && m != NxTblEnum::MODE_LIST) invalid("Mode");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     mode = m;
 }
 
 void NxTable::setSelectionPolicy(int p) {
     if (p < NxTblEnum::SELECT_NONE || p > NxTblEnum::SELECT_MULTIRANGE) invalid("SelectionPolicy");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     selection_policy = p;
 }
 
@@ -97,7 +97,7 @@ bool NxTable::getSelectedRange(int index, NxCellRange* range) const {
 }
 
 void NxTable::setEditable(int row, int col, bool b) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     editable_series.setValue(row, col, b);
     // The open editor follows: a cell made read-only loses it unstored.
     if (text && covers(row, col, edit_row, edit_column) && !getEditable(edit_row, edit_column)) Actions::cancel(*this, true);
@@ -105,13 +105,13 @@ void NxTable::setEditable(int row, int col, bool b) {
 
 void NxTable::setMaxLength(int row, int col, int n) {
     if (n < 0) invalid("MaxLength");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     max_length_series.setValue(row, col, n);
     if (text && covers(row, col, edit_row, edit_column)) text->setMaxLength(n);
 }
 
 void NxTable::setMultiline(int row, int col, bool b) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     multiline_series.setValue(row, col, b);
     // The open editor becomes a field or an area, keeping its text.
     if (text && covers(row, col, edit_row, edit_column)) Actions::openEditor(*this, text->getText());
@@ -119,20 +119,20 @@ void NxTable::setMultiline(int row, int col, bool b) {
 
 void NxTable::setStringCase(int row, int col, int v) {
     if (v < NxTblEnum::CASE_AS_IS || v > NxTblEnum::CASE_UPPER) invalid("StringCase");
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     string_case_series.setValue(row, col, v);
     if (text && covers(row, col, edit_row, edit_column)) text->setStringCase(v);
 }
 
 void NxTable::setTraversable(int row, int col, bool b) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     traversable_series.setValue(row, col, b);
     // Any entry holding true can make some cell traversable.
     traversable = traversable_series.containsValue(Value(true));
 }
 
 void NxTable::setUserdata(int row, int col, const Value& v) {
-    host::Lock guard(mutex());
+    ombu::TreeLock guard(*this);
     userdata_series.setValue(row, col, v);
 }
 

@@ -99,14 +99,24 @@ NxAxisPtr NxChartArea::getXAxis(int i) const { return i >= 0 && size_t(i) < xaxe
 NxAxisPtr NxChartArea::getYAxis(int i) const { return i >= 0 && size_t(i) < yaxes.size() ? yaxes[size_t(i)] : nullptr; }
 
 void NxChartArea::setXAxis(int i, NxAxisPtr axis) {
+    auto check = [&] {
+        const int n = int(xaxes.size());
+        if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid X axis index");
+        return n;
+    };
     {
         host::Lock lock(mutex());
-        int n = int(xaxes.size());
-        if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid X axis index");
+        check();
+    }
+    // The axis takes its place outside our lock: its change may lay the chart out under
+    // the tree lock, which layout takes before ours.
+    if (axis) attach(axis, false);
+    {
+        host::Lock lock(mutex());
+        const int n = check();
         if (!axis) {
             xaxes.erase(xaxes.begin() + i);
         } else {
-            attach(axis, false);
             if (i == n) xaxes.push_back(axis);
             else xaxes[size_t(i)] = axis;
         }
@@ -116,14 +126,24 @@ void NxChartArea::setXAxis(int i, NxAxisPtr axis) {
 }
 
 void NxChartArea::setYAxis(int i, NxAxisPtr axis) {
+    auto check = [&] {
+        const int n = int(yaxes.size());
+        if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid Y axis index");
+        return n;
+    };
     {
         host::Lock lock(mutex());
-        int n = int(yaxes.size());
-        if (axis ? (i < 0 || i > n) : (i < 0 || i >= n || n == 1)) throw std::invalid_argument("Invalid Y axis index");
+        check();
+    }
+    // The axis takes its place outside our lock: its change may lay the chart out under
+    // the tree lock, which layout takes before ours.
+    if (axis) attach(axis, true);
+    {
+        host::Lock lock(mutex());
+        const int n = check();
         if (!axis) {
             yaxes.erase(yaxes.begin() + i);
         } else {
-            attach(axis, true);
             if (i == n) yaxes.push_back(axis);
             else yaxes[size_t(i)] = axis;
         }

@@ -114,14 +114,20 @@ const std::vector<double>* ChartDataViewSeries::getX() const {
 }
 
 void ChartDataViewSeries::setX(Values x) {
-    host::Lock lock(mutex());
-    xvalues = std::move(x);
+    {
+        host::Lock lock(mutex());
+        xvalues = std::move(x);
+    }
+    // Outside our lock: the change may lay the chart out, under the tree lock.
     markParentChanged();
 }
 
 void ChartDataViewSeries::setY(Values y) {
-    host::Lock lock(mutex());
-    yvalues = std::move(y);
+    {
+        host::Lock lock(mutex());
+        yvalues = std::move(y);
+    }
+    // Outside our lock: the change may lay the chart out, under the tree lock.
     markParentChanged();
 }
 
@@ -140,12 +146,14 @@ int ChartDataViewSeries::getPoint(double value, const std::vector<double>* array
 }
 
 void ChartDataViewSeries::setStyle(NxChartStylePtr s) {
-    host::Lock lock(mutex());
-    if (s == style) return;
-    if (style && style->getParent() == this) style->setParent(nullptr);
-    style = std::move(s);
-    if (style) style->setParent(this);
-    markParentChanged();
+    {
+        host::Lock lock(mutex());
+        if (s == style) return;
+        if (style && style->getParent() == this) style->setParent(nullptr);
+        style = std::move(s);
+        if (style) style->setParent(this);
+    }
+    markParentChanged();  // outside our lock, as in setY
 }
 
 void ChartDataViewSeries::setChanged(bool b) {

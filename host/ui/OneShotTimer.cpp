@@ -32,8 +32,10 @@ void OneShotTimer::start(std::chrono::milliseconds delay) {
             ++st_->threads;
             worker_ = std::thread(&OneShotTimer::run, st_);
         }
+        // Notified under the lock: once it is released this thread touches the timer no
+        // more, so an action may destroy its timer while a start is returning.
+        st_->cv.notify_all();
     }
-    st_->cv.notify_all();
 }
 
 void OneShotTimer::cancel() {
@@ -42,8 +44,8 @@ void OneShotTimer::cancel() {
         if (!st_->armed) return;
         st_->armed = false;
         ++st_->generation;
+        st_->cv.notify_all();
     }
-    st_->cv.notify_all();
 }
 
 bool OneShotTimer::isArmed() const {
