@@ -126,10 +126,7 @@ const NxFillStyle* PieChartDraw::getPieSliceFillStyle(const PieData& pie, size_t
 }
 
 host::Color PieChartDraw::outlineColor(const NxFillStyle* fill) const {
-    host::Color c = foreground.value_or(host::Color::black);
-    // A fill in the outline colour itself is outlined in its own outline shade.
-    if (fill && fill->getColor() == c) return fill->calcOutlineColor();
-    return c;
+    return fill ? ChartDraw::outlineColor(*fill, foreground) : foreground.value_or(host::Color::black);
 }
 
 void PieChartDraw::drawPieCircle(host::Graphics& g, const PieData& pie, const std::vector<int>& ends, int x,
