@@ -15,20 +15,15 @@
 // Xlib defines macros such as Bool: after every other header.
 #include <X11/keysym.h>
 
+#include "../support/OnDispatch.h"
 #include "../support/XvfbServer.h"
 
 using namespace norvex::ombu;
 using namespace std::chrono_literals;
 using testsupport::eventually;
+using testsupport::onDispatch;
 
 namespace {
-
-template <class F>
-auto onDispatch(F f) {
-    decltype(f()) out{};
-    host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeAndWait([&] { out = f(); });
-    return out;
-}
 
 class ListOutlinerWindow : public ::testing::Test {
 protected:

@@ -18,11 +18,13 @@
 #include "ombu/widgets/NxScrollbar.h"
 
 // Xlib defines macros such as Bool: after every other header.
+#include "../support/OnDispatch.h"
 #include "../support/XvfbServer.h"
 
 using namespace norvex::ombu;
 using namespace std::chrono_literals;
 using testsupport::eventually;
+using testsupport::onDispatch;
 
 namespace {
 
@@ -40,14 +42,6 @@ struct Recorder : NxActionListener, NxAdjustmentListener {
         return int(std::count(types.begin(), types.end(), type));
     }
 };
-
-// Reads widget state on the dispatch thread, where input changes it.
-template <class F>
-auto onDispatch(F f) {
-    decltype(f()) out{};
-    host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeAndWait([&] { out = f(); });
-    return out;
-}
 
 class WidgetWindow : public ::testing::Test {
 protected:

@@ -15,23 +15,18 @@
 // Xlib defines macros such as Bool: after every other header.
 #include <X11/keysym.h>
 
+#include "../support/OnDispatch.h"
 #include "../support/XvfbServer.h"
 
 using namespace norvex::table;
 using namespace std::chrono_literals;
 using host::Value;
 using testsupport::eventually;
+using testsupport::onDispatch;
 
 namespace {
 
 using E = NxTblEnum;
-
-template <class F>
-auto onDispatch(F f) {
-    decltype(f()) out{};
-    host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeAndWait([&] { out = f(); });
-    return out;
-}
 
 class TableWindow : public ::testing::Test {
 protected:

@@ -17,20 +17,15 @@
 // Xlib defines macros such as Bool: after every other header.
 #include <X11/keysym.h>
 
+#include "tests/support/OnDispatch.h"
 #include "tests/support/XvfbServer.h"
 
 using namespace norvex::chart;
 using namespace std::chrono_literals;
 using testsupport::eventually;
+using testsupport::onDispatch;
 
 namespace {
-
-template <class F>
-auto onDispatch(F f) {
-    decltype(f()) out{};
-    host::Toolkit::getDefaultToolkit().getSystemEventQueue().invokeAndWait([&] { out = f(); });
-    return out;
-}
 
 constexpr int kLeft = 20, kTop = 30, kWidth = 420, kHeight = 320;
 
