@@ -154,6 +154,9 @@ TEST_F(WidgetWindow, HoldingAnArrowRepeatsAndDraggingTheThumbScrolls) {
     button1(true);
     std::this_thread::sleep_for(700ms);  // 300 ms before the first repeat, then every 50 ms
     button1(false);
+    // The release reaches the window some time after XTEST sends it: wait until the
+    // arrow has stopped repeating, then let any click it queued run.
+    EXPECT_TRUE(eventually([&] { return !bar->getIncrArrow()->isRepeating(); }));
     host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
     int held = onDispatch([&] { return bar->getValue(); });
     EXPECT_GE(held, 40);  // the press and at least three repeats
