@@ -6,6 +6,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -323,82 +324,138 @@ private:
     int lastIndex = -1;
 };
 
-bool encodePng(cairo_surface_t* s, int w, int h, std::string& bytes) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const uint8_t* data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
+// What the writer needs to know of a picture's pixels before it starts.
+struct PngRows {
+    const uint8_t* data = nullptr;
+    int stride = 0, w = 0, h = 0;
     bool opaque = true;
-    for (int y = 0; y < h && opaque; ++y) {
-        auto* row = reinterpret_cast<const uint32_t*>(data + std::ptrdiff_t(y) * stride);
-        for (int x = 0; x < w; ++x)
-            if ((row[x] >> 24) != 0xFF) {
-                opaque = false;
-                break;
-            }
-    }
-    // Opaque pictures of few colours become palette images.
-    auto palette = std::make_unique<Palette>();
+    bool indexed = false;  // written as a palette image: indexes and palette are set
+    Palette palette;
     std::vector<uint8_t> indexes;
-    bool indexed = opaque && w > 0 && h > 0;
-    if (indexed) {
-        indexes.resize(std::size_t(w) * std::size_t(h));
-        for (int y = 0; y < h && indexed; ++y) {
-            auto* row = reinterpret_cast<const uint32_t*>(data + std::ptrdiff_t(y) * stride);
-            uint8_t* out = indexes.data() + std::size_t(y) * std::size_t(w);
-            for (int x = 0; x < w; ++x) {
-                int k = palette->indexOf(row[x] & 0xFFFFFF);
-                if (k < 0) {
-                    indexed = false;
-                    break;
-                }
+    std::vector<bool> upRows;  // rows mostly equal to the one above: filtered "up"
+};
+
+// Opaque pictures of few colours become palette images. A row equal to the one
+// above (the inside of bars, areas, backgrounds) reuses its indexes; rows that mostly
+// repeat the one above are marked for the "up" filter.
+bool allOpaque(const PngRows& p) {
+    for (int y = 0; y < p.h; ++y) {
+        auto* row = reinterpret_cast<const uint32_t*>(p.data + std::ptrdiff_t(y) * p.stride);
+        for (int x = 0; x < p.w; ++x)
+            if ((row[x] >> 24) != 0xFF) return false;
+    }
+    return true;
+}
+
+void analysePixels(PngRows& p) {
+    if (p.w <= 0 || p.h <= 0) return;
+    const std::size_t w = std::size_t(p.w), rowBytes = w * 4;
+    p.indexes.resize(w * std::size_t(p.h));
+    p.upRows.assign(std::size_t(p.h), false);
+    p.indexed = true;
+    for (int y = 0; y < p.h && p.indexed; ++y) {
+        const uint8_t* bytes = p.data + std::ptrdiff_t(y) * p.stride;
+        uint8_t* out = p.indexes.data() + std::size_t(y) * w;
+        auto* row = reinterpret_cast<const uint32_t*>(bytes);
+        if (y == 0) {
+            for (std::size_t x = 0; x < w && p.indexed; ++x) {
+                int k = (row[x] >> 24) == 0xFF ? p.palette.indexOf(row[x] & 0xFFFFFF) : -1;
+                p.indexed = k >= 0;
                 out[x] = uint8_t(k);
             }
+            continue;
         }
-    }
-    const int channels = indexed ? 1 : opaque ? 3 : 4;
-    std::vector<uint8_t> line(std::size_t(w) * std::size_t(channels));
-    std::vector<png_color> plte;
-    bool ok = png && info;
-    if (ok && setjmp(png_jmpbuf(png))) ok = false;
-    if (ok) {
-        png_set_write_fn(png, &bytes, appendPngBytes, flushNothing);
-        int type = indexed ? PNG_COLOR_TYPE_PALETTE : opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA;
-        png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, type, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        if (indexed) {
-            for (uint32_t c : palette->colours)
-                plte.push_back({png_byte(c >> 16), png_byte((c >> 8) & 0xFF), png_byte(c & 0xFF)});
-            png_set_PLTE(png, info, plte.data(), int(plte.size()));
+        if (std::memcmp(bytes, bytes - p.stride, rowBytes) == 0) {
+            std::memcpy(out, out - w, w);
+            p.upRows[std::size_t(y)] = true;
+            continue;
         }
-        png_set_compression_level(png, 1);
-        png_set_compression_strategy(png, Z_RLE);
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-        png_write_info(png, info);
-        for (int y = 0; y < h; ++y) {
-            if (indexed) {
-                png_write_row(png, indexes.data() + std::size_t(y) * std::size_t(w));
+        // A pixel equal to the one above (already checked) takes its index.
+        auto* above = reinterpret_cast<const uint32_t*>(bytes - p.stride);
+        std::size_t same = 0;
+        for (std::size_t x = 0; x < w; ++x) {
+            if (row[x] == above[x]) {
+                out[x] = out[x - w];
+                ++same;
                 continue;
             }
-            auto* row = reinterpret_cast<const uint32_t*>(data + std::ptrdiff_t(y) * stride);
-            uint8_t* out = line.data();
-            for (int x = 0; x < w; ++x) {
-                uint32_t p = row[x];
-                uint32_t a = p >> 24, r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-                if (!opaque && a != 0 && a != 0xFF) {  // Cairo keeps colours premultiplied
-                    r = (r * 255 + a / 2) / a;
-                    g = (g * 255 + a / 2) / a;
-                    b = (b * 255 + a / 2) / a;
-                }
-                *out++ = uint8_t(r);
-                *out++ = uint8_t(g);
-                *out++ = uint8_t(b);
-                if (!opaque) *out++ = uint8_t(a);
+            int k = (row[x] >> 24) == 0xFF ? p.palette.indexOf(row[x] & 0xFFFFFF) : -1;
+            if (k < 0) {
+                p.indexed = false;
+                break;
             }
-            png_write_row(png, line.data());
+            out[x] = uint8_t(k);
         }
-        png_write_end(png, nullptr);
+        p.upRows[std::size_t(y)] = same * 2 > w;
     }
+    if (!p.indexed) {
+        p.opaque = allOpaque(p);
+        p.indexes.clear();
+        p.upRows.clear();
+        p.palette.colours.clear();
+    }
+}
+
+// Writes the rows through libpng; false when libpng gives up (it longjmps here).
+bool writeRows(png_structp png, png_infop info, const PngRows& p, std::string& bytes) {
+    const int channels = p.indexed ? 1 : p.opaque ? 3 : 4;
+    std::vector<uint8_t> line(std::size_t(p.w) * std::size_t(channels));
+    std::vector<png_color> plte;
+    for (uint32_t c : p.palette.colours)
+        plte.push_back({png_byte(c >> 16), png_byte((c >> 8) & 0xFF), png_byte(c & 0xFF)});
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, &bytes, appendPngBytes, flushNothing);
+    int type = p.indexed ? PNG_COLOR_TYPE_PALETTE : p.opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA;
+    png_set_IHDR(png, info, png_uint_32(p.w), png_uint_32(p.h), 8, type, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (p.indexed) png_set_PLTE(png, info, plte.data(), int(plte.size()));
+    png_set_compression_level(png, 1);
+    png_set_compression_strategy(png, Z_RLE);
+    // Palette rows go unfiltered, except that a row mostly repeating the one above is
+    // filtered "up" into mostly zeros: long runs for the compressor instead of a row of
+    // literals. Both filters are announced first so that libpng can switch per row.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, p.indexed ? PNG_FILTER_NONE | PNG_FILTER_UP : PNG_FILTER_NONE);
+    png_write_info(png, info);
+    for (int y = 0; y < p.h; ++y) {
+        if (p.indexed) {
+            // The first row keeps both filters: libpng keeps the previous row only when
+            // the filters it starts with need it.
+            if (y > 0)
+                png_set_filter(png, PNG_FILTER_TYPE_BASE, p.upRows[std::size_t(y)] ? PNG_FILTER_UP : PNG_FILTER_NONE);
+            png_write_row(png, p.indexes.data() + std::size_t(y) * std::size_t(p.w));
+            continue;
+        }
+        auto* row = reinterpret_cast<const uint32_t*>(p.data + std::ptrdiff_t(y) * p.stride);
+        uint8_t* out = line.data();
+        for (int x = 0; x < p.w; ++x) {
+            uint32_t px = row[x];
+            uint32_t a = px >> 24, r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+            if (!p.opaque && a != 0 && a != 0xFF) {  // Cairo keeps colours premultiplied
+                r = (r * 255 + a / 2) / a;
+                g = (g * 255 + a / 2) / a;
+                b = (b * 255 + a / 2) / a;
+            }
+            *out++ = uint8_t(r);
+            *out++ = uint8_t(g);
+            *out++ = uint8_t(b);
+            if (!p.opaque) *out++ = uint8_t(a);
+        }
+        png_write_row(png, line.data());
+    }
+    png_write_end(png, nullptr);
+    return true;
+}
+
+bool encodePng(cairo_surface_t* s, int w, int h, std::string& bytes) {
+    auto rows = std::make_unique<PngRows>();
+    rows->data = cairo_image_surface_get_data(s);
+    rows->stride = cairo_image_surface_get_stride(s);
+    rows->w = w;
+    rows->h = h;
+    analysePixels(*rows);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool ok = png && info && writeRows(png, info, *rows, bytes);
     if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
     return ok;
 }

@@ -59,3 +59,31 @@ TEST(PngRoundTripTest, TransparentPixelsKeepTheirAlpha) {
     EXPECT_EQ(back[0] >> 24, 0u);
     EXPECT_EQ(back[2] >> 24, 0x80u);
 }
+
+// Bars: every column its own colour, each row repeating the one above except where a
+// bar ends. Rows written as differences to the row above come back exactly and
+// compress to a small file; a late transparent pixel or a late 257th colour in a row
+// that otherwise repeats still switches the whole picture to RGBA or RGB.
+TEST(PngRoundTripTest, RowsRepeatingTheOneAboveComeBackExactlyAndSmall) {
+    const int w = 400, h = 300;
+    std::vector<uint32_t> px(size_t(w * h), 0xFFFFFFFFu);
+    for (int x = 0; x < w; ++x) {
+        const int top = (x * 37) % h;
+        for (int y = top; y < h; ++y) px[size_t(y * w + x)] = 0xFF000000u | uint32_t(x % 200) * 0x010203u;
+    }
+    std::string png;
+    EXPECT_EQ(roundTrip(px, w, h, &png), px);
+    EXPECT_EQ(colorType(png), 3);
+    EXPECT_LT(png.size(), 8000u);  // 120,000 index bytes
+
+    auto late = px;
+    late[size_t((h - 1) * w + w / 2)] = 0x40102030u;
+    auto back = roundTrip(late, w, h, &png);
+    EXPECT_EQ(colorType(png), 6);
+    EXPECT_EQ(back[size_t((h - 1) * w + w / 2)] >> 24, 0x40u);
+    EXPECT_EQ(back[0], late[0]);
+
+    for (int x = 0; x < 57; ++x) px[size_t((h - 1) * w + x)] = 0xFF000000u | uint32_t(0x800000 + x);
+    EXPECT_EQ(roundTrip(px, w, h, &png), px);
+    EXPECT_EQ(colorType(png), 2);
+}
