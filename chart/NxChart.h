@@ -160,6 +160,9 @@ public:
     void setResetKey(int k) { interaction.setResetKey(k); }
     int getCancelKey() const { return interaction.getCancelKey(); }
     void setCancelKey(int k) { interaction.setCancelKey(k); }
+    // The key ("a") that opens the axis selector window when one is installed.
+    int getAxisSelectKey() const { return interaction.getAxisSelectKey(); }
+    void setAxisSelectKey(int k) { interaction.setAxisSelectKey(k); }
     ChartInteraction& getInteraction() { return interaction; }
     // Nothing for a null axis or a span below the axis' precision error; tells the
     // chart listeners; with update the chart repaints at once.

@@ -1,9 +1,11 @@
 // The chart's input and interaction operations: the regions' mouse and key events
 // become trigger-selected gestures (chart/interact), hyperlinks of rich titles and
-// axis labels show the hand cursor and open on a click.
+// axis labels show the hand cursor and open on a click; the reset, cancel and
+// axis-selector keys.
 #include <cmath>
 #include <cstdlib>
 
+#include "chart/AxisSelectorWindow.h"
 #include "chart/NxChart.h"
 #include "chart/base/ChartErrorDialog.h"
 #include "chart/model/NxValueLabel.h"
@@ -202,6 +204,8 @@ void NxChart::keyPressed(host::KeyEvent& e) {
         reset();
     else if (k == getCancelKey())
         cancel();
+    else if (k != 0 && k == getAxisSelectKey())
+        AxisSelectorWindow::open(std::static_pointer_cast<NxChart>(shared_from_this()));
 }
 
 }  // namespace norvex::chart

@@ -15,6 +15,7 @@ namespace norvex::chart {
 class ChartInteraction {
 public:
     static constexpr int kDefaultResetKey = 114, kDefaultCancelKey = 99;  // "r", "c"
+    static constexpr int kDefaultAxisSelectKey = 97;                      // "a"
 
     explicit ChartInteraction(InteractiveChart& chart) : chart(chart) {}
 
@@ -24,6 +25,9 @@ public:
     void setResetKey(int k) { resetKey = k; }
     int getCancelKey() const { return cancelKey; }
     void setCancelKey(int k) { cancelKey = k; }
+    // The key that opens the axis selector (0: none).
+    int getAxisSelectKey() const { return axisSelectKey; }
+    void setAxisSelectKey(int k) { axisSelectKey = k; }
 
     // A press with the input's modifiers (buttons included): starts the matching
     // trigger's handler, or picks for a PICK trigger. False when no trigger matches.
@@ -50,7 +54,7 @@ public:
 private:
     InteractiveChart& chart;
     TriggerList triggers;
-    int resetKey = kDefaultResetKey, cancelKey = kDefaultCancelKey;
+    int resetKey = kDefaultResetKey, cancelKey = kDefaultCancelKey, axisSelectKey = kDefaultAxisSelectKey;
     std::unique_ptr<ActionHandler> handler;
     host::Point lastPoint;
     std::optional<AxisStateSnapshot> original, atPress;

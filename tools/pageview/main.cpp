@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "host/graphics/Image.h"
 #include "host/graphics/VectorGraphics.h"
 #include "chart/base/ChartDiagnostics.h"
+#include "chart/AxisSelectorWindow.h"
 #include "chart/ChartErrorWindow.h"
 #include "image/PictureFile.h"
 
@@ -201,14 +203,24 @@ int main(int argc, char** argv) {
 
     // In a window session the chart's error messages also open their dialog on screen.
     std::vector<std::shared_ptr<host::X11Backend>> dialogScreens;
-    if (windowMode)
-        norvex::chart::ChartErrorWindow::install([&dialogScreens](const std::shared_ptr<host::Dialog>& d) {
+    // So does a chart's axis selector (its key "a" with more than one axis of a kind).
+    // Dialogs open on the thread that raises them; the list is closed at the end.
+    std::mutex dialogMutex;
+    auto openOnScreen = [&dialogScreens, &dialogMutex](const char* what) {
+        return [&dialogScreens, &dialogMutex, what](const std::shared_ptr<host::Dialog>& d) {
             std::string err;
-            if (auto b = host::X11Backend::open(d, &err))
+            if (auto b = host::X11Backend::open(d, &err)) {
+                std::lock_guard lock(dialogMutex);
                 dialogScreens.push_back(b);
-            else
-                std::fprintf(stderr, "tarnview: cannot show the error dialog: %s\n", err.c_str());
-        });
+            } else {
+                std::fprintf(stderr, "tarnview: cannot show the %s: %s\n", what, err.c_str());
+            }
+        };
+    };
+    if (windowMode) {
+        norvex::chart::ChartErrorWindow::install(openOnScreen("error dialog"));
+        norvex::chart::AxisSelectorWindow::install(openOnScreen("axis selector"));
+    }
 
     try {
         host::Page page = host::Page::read(pagePath);
@@ -225,8 +237,14 @@ int main(int argc, char** argv) {
             while (!backend->waitClosed(std::chrono::milliseconds(200)))
                 if (seconds > 0 && std::chrono::steady_clock::now() >= deadline) break;
             backend->close();
-            for (auto& b : dialogScreens) b->close();
             norvex::chart::ChartErrorWindow::uninstall();
+            norvex::chart::AxisSelectorWindow::uninstall();
+            std::vector<std::shared_ptr<host::X11Backend>> screens;
+            {
+                std::lock_guard lock(dialogMutex);
+                screens.swap(dialogScreens);
+            }
+            for (auto& b : screens) b->close();
             return 0;
         }
         if (!writePicture(view.frame(), out, out == "-" ? format : formatOfName(out), error))

@@ -1,13 +1,14 @@
 // Chart interaction without a screen: trigger matching, zoom into a band or a click
 // square and reset, translation (one step or many, logarithmic, empty plot), rotation
 // and depth bounds, editing through a pick, picking, the trigger parameters, hyperlinks
-// and unpicking outside the plot.
+// and unpicking outside the plot; the axis selector and its window.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
 
+#include "chart/AxisSelectorWindow.h"
 #include "chart/NxChart.h"
 #include "chart/base/ChartErrorDialog.h"
 #include "chart/interact/AxisActions.h"
@@ -15,6 +16,9 @@
 #include "chart/interact/EventTrigger.h"
 #include "chart/source/InputStreamDataSource.h"
 #include "host/page/Applet.h"
+#include "host/ui/Toolkit.h"
+#include "ombu/widgets/NxCheckbox.h"
+#include "ombu/widgets/NxCheckboxGroup.h"
 #include "tests/chart/ChartTestSupport.h"
 #include "tests/ombu/OmbuTestSupport.h"
 
@@ -541,4 +545,68 @@ TEST(ChartTranslateTest, TheAxisSelectorChoosesWhichVerticalAxisADragMoves) {
     c.drag({p.x + 10, p.y + 10}, {p.x + 10, p.y + 10 + p.height / 4});
     EXPECT_DOUBLE_EQ(c.y()->getMin(), 0.0);  // the first Y axis stays
     EXPECT_NEAR(second->getMin(), 100.0 * (p.height / 4) / p.height, 1e-9);
+}
+
+// The axis-selector key opens the shared window only when it is installed and an
+// orientation offers a choice; choosing a radio box moves the drags to that axis, and
+// a choice arriving after the chart is gone does nothing.
+TEST(ChartTranslateTest, TheAxisSelectorWindowOpensOnItsKeyAndChoosesTheAxis) {
+    auto pressA = [](NxChart& chart) {
+        host::KeyEvent e(&chart.getChartAreaRegion(), host::KeyEvent::KEY_PRESSED, 1, 0, 'A', 'a');
+        chart.keyPressed(e);
+    };
+    auto click = [](host::Component* box) {
+        const int64_t now = host::Toolkit::currentTimeMillis();  // long after any drop-down list closed
+        host::MouseEvent press(box, host::MouseEvent::MOUSE_PRESSED, now, host::InputEvent::BUTTON1_MASK, 3, 3, 1);
+        host::MouseEvent release(box, host::MouseEvent::MOUSE_RELEASED, now, host::InputEvent::BUTTON1_MASK, 3, 3, 1);
+        box->dispatchEvent(press);
+        box->dispatchEvent(release);
+    };
+    auto& queue = host::Toolkit::getDefaultToolkit().getSystemEventQueue();
+    AxisSelectorWindow::uninstall();
+    {
+        ShownChart c;
+        pressA(*c.chart);  // not installed: nothing opens
+        EXPECT_FALSE(AxisSelectorWindow::dialog() && AxisSelectorWindow::dialog()->isVisible());
+        int created = 0;
+        AxisSelectorWindow::install([&](const std::shared_ptr<host::Dialog>&) { ++created; });
+        EXPECT_FALSE(AxisSelectorWindow::open(c.chart));  // one axis each way: no choice to offer
+
+        auto second = std::make_shared<NxAxis>(&c.area(), true, NxAxis::VALUE);
+        c.area().setYAxis(1, second);
+        second->setName("Rate");
+        c.settle();
+        c.chart->setAxisSelectKey(0);
+        pressA(*c.chart);
+        EXPECT_FALSE(AxisSelectorWindow::dialog() && AxisSelectorWindow::dialog()->isVisible());
+        c.chart->setAxisSelectKey('a');
+        pressA(*c.chart);
+        auto d = AxisSelectorWindow::dialog();
+        ASSERT_TRUE(d);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_LE(created, 1);  // a dialog made by an earlier test was announced then
+        auto vert = AxisSelectorWindow::group(true), horiz = AxisSelectorWindow::group(false);
+        ASSERT_TRUE(vert && horiz);
+        ASSERT_EQ(vert->numCheckboxes(), 2);
+        EXPECT_EQ(horiz->numCheckboxes(), 1);
+        EXPECT_EQ(vert->getSelectedIndexes(), std::vector<int>{0});
+        EXPECT_EQ(vert->getCheckbox(1)->getText(), "Rate");
+
+        click(vert->getCheckbox(1).get());
+        queue.waitUntilIdle();
+        EXPECT_EQ(c.area().getVertActionAxis(), second);
+        EXPECT_EQ(c.area().getHorizActionAxis(), c.x());
+        AxisSelectorWindow::dismiss();
+        EXPECT_FALSE(d->isVisible());
+
+        // Opened again, the dialog shows the choice made and is the same window.
+        EXPECT_TRUE(AxisSelectorWindow::open(c.chart));
+        EXPECT_EQ(AxisSelectorWindow::dialog(), d);
+        EXPECT_EQ(AxisSelectorWindow::group(true)->getSelectedIndexes(), std::vector<int>{1});
+    }
+    // The chart is gone; a late choice finds nothing to change.
+    click(AxisSelectorWindow::group(true)->getCheckbox(0).get());
+    queue.waitUntilIdle();
+    AxisSelectorWindow::dismiss();
+    AxisSelectorWindow::uninstall();
 }
