@@ -653,6 +653,34 @@ void NxChartArea::paintComponent(host::Graphics& g) {
     drawAxisAnnotationsAndTitle(*base, all);
     over.drawConnectors(*base);
     base->dispose();
+    // The paint covered the band: drawn once more it shows again, and the next move's
+    // exclusive-or erases it as usual.
+    std::lock_guard lock(bandMutex);
+    if (band) drawBand(g, *band);
+}
+
+void NxChartArea::drawBand(host::Graphics& g, const host::Rectangle& r) {
+    g.setColor(host::Color::black);
+    g.setXORMode(host::Color::white);
+    g.drawRect(r.x, r.y, r.width, r.height);
+    g.setPaintMode();
+}
+
+void NxChartArea::setBand(std::optional<host::Rectangle> r) {
+    // The graphics first: getting it may take the tree's locks, never wanted under bandMutex.
+    auto g = getGraphics();
+    std::lock_guard lock(bandMutex);
+    if (g) {
+        if (band) drawBand(*g, *band);
+        if (r) drawBand(*g, *r);
+        g->dispose();
+    }
+    band = r;
+}
+
+std::optional<host::Rectangle> NxChartArea::getBand() const {
+    std::lock_guard lock(bandMutex);
+    return band;
 }
 
 void NxChartArea::drawBackplane(host::Graphics& g) {

@@ -39,37 +39,21 @@ int ActionHandler::firstChartType() const {
 
 // ---- zoom ----
 
+// The band lives in the chart area, which draws it again whenever it paints.
 void ZoomHandler::start(int x, int y) {
     press = {x, y};
-    band.reset();
-}
-
-void ZoomHandler::drawBand(const host::Rectangle& r) {
-    auto g = area.getGraphics();
-    if (!g) return;
-    g->setColor(host::Color::black);
-    g->setXORMode(host::Color::white);
-    g->drawRect(r.x, r.y, r.width, r.height);
-    g->setPaintMode();
-    g->dispose();
+    area.setBand(std::nullopt);
 }
 
 void ZoomHandler::animate(int x, int y) {
-    if (band) drawBand(*band);  // erases the old one
-    band = host::Rectangle{std::min(press.x, x), std::min(press.y, y), std::abs(x - press.x), std::abs(y - press.y)};
-    drawBand(*band);
+    area.setBand(host::Rectangle{std::min(press.x, x), std::min(press.y, y), std::abs(x - press.x), std::abs(y - press.y)});
 }
 
-void ZoomHandler::reanimate(int x, int y) {
-    // The chart was painted over the band: draw it afresh.
-    band.reset();
-    animate(x, y);
-}
+void ZoomHandler::reanimate(int x, int y) { animate(x, y); }
 
-void ZoomHandler::abandon() {
-    if (band) drawBand(*band);
-    band.reset();
-}
+void ZoomHandler::abandon() { area.setBand(std::nullopt); }
+
+std::optional<host::Rectangle> ZoomHandler::getBand() const { return area.getBand(); }
 
 host::Rectangle ZoomHandler::zoomRect(int x, int y) const {
     if (std::abs(x - press.x) + std::abs(y - press.y) < kClickSlop) {

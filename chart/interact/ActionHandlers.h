@@ -48,14 +48,12 @@ public:
     void end(int x, int y) override;
     void abandon() override;
     // The band drawn now, if any.
-    const std::optional<host::Rectangle>& getBand() const { return band; }
+    std::optional<host::Rectangle> getBand() const;
     // The rectangle a release at (x, y) zooms into.
     host::Rectangle zoomRect(int x, int y) const;
 
 private:
-    void drawBand(const host::Rectangle& r);
     host::Point press;
-    std::optional<host::Rectangle> band;
 };
 
 // Pans the editable action axes with the pointer.

@@ -16,14 +16,12 @@ bool ChartInteraction::press(int x, int y, int modifiers) {
     remember();
     atPress = AxisStateSnapshot::take(area);
     handler = makeActionHandler(trigger->getAction(), chart);
-    lastPoint = {x, y};
     if (handler) handler->start(x, y);
     return true;
 }
 
 void ChartInteraction::drag(int x, int y) {
     if (!handler) return;
-    lastPoint = {x, y};
     handler->animate(x, y);
 }
 
@@ -32,10 +30,6 @@ void ChartInteraction::release(int x, int y) {
     auto h = std::move(handler);
     atPress.reset();
     h->end(x, y);
-}
-
-void ChartInteraction::repainted() {
-    if (handler) handler->reanimate(lastPoint.x, lastPoint.y);
 }
 
 bool ChartInteraction::key(int keyChar) {

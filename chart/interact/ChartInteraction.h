@@ -34,8 +34,6 @@ public:
     bool press(int x, int y, int modifiers);
     void drag(int x, int y);
     void release(int x, int y);
-    // The chart was painted over the gesture's drawing.
-    void repainted();
     bool inGesture() const { return handler != nullptr; }
     ActionHandler* getHandler() const { return handler.get(); }
 
@@ -56,7 +54,6 @@ private:
     TriggerList triggers;
     int resetKey = kDefaultResetKey, cancelKey = kDefaultCancelKey, axisSelectKey = kDefaultAxisSelectKey;
     std::unique_ptr<ActionHandler> handler;
-    host::Point lastPoint;
     std::optional<AxisStateSnapshot> original, atPress;
 };
 

@@ -4,6 +4,7 @@
 // and unpicking outside the plot; the axis selector and its window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
@@ -15,6 +16,7 @@
 #include "chart/interact/AxisSelector.h"
 #include "chart/interact/EventTrigger.h"
 #include "chart/source/InputStreamDataSource.h"
+#include "host/graphics/RecordingGraphics.h"
 #include "host/page/Applet.h"
 #include "host/ui/Toolkit.h"
 #include "ombu/widgets/NxCheckbox.h"
@@ -153,6 +155,47 @@ TEST(ChartZoomTest, ADragZoomsBothAxesIntoTheBandAndResetBringsTheBoundsBack) {
     EXPECT_DOUBLE_EQ(c.x()->getMax(), x1);
     EXPECT_DOUBLE_EQ(c.y()->getMin(), y0);
     EXPECT_DOUBLE_EQ(c.y()->getMax(), y1);
+}
+
+// A repaint of the chart area during a zoom drag (new data, a dwell label going away),
+// on any thread, paints over the band: the band is drawn again at the end of that
+// paint, so the next move's exclusive-or erases it instead of leaving a copy behind.
+TEST(ChartZoomTest, TheBandIsDrawnAgainAfterTheAreaRepaintsDuringTheDrag) {
+    ShownChart c;
+    c.trigger(0, EventTrigger::ZOOM);
+    auto& queue = host::Toolkit::getDefaultToolkit().getSystemEventQueue();
+    auto& in = c.chart->getInteraction();
+    c.f.frame->setGraphicsFactory({});  // paint into the window's own picture
+    queue.invokeAndWait([&] { c.f.frame->paintTree(); });
+    // A pixel of the area (component coordinates) in the window's picture.
+    auto pixel = [&](host::Point q) {
+        return c.f.frame->getBuffer()->getPixel(c.area().getX() + q.x, c.area().getY() + q.y) & 0xFFFFFF;
+    };
+    host::Rectangle p = c.plot();
+    host::Point a{p.x + 10, p.y + 10}, b{p.x + 60, p.y + 50};
+    host::Point top{a.x + 25, a.y}, right{b.x, a.y + 20};  // on the band's top and right edges
+    const uint32_t plainTop = pixel(top), plainRight = pixel(right);
+    queue.invokeAndWait([&] {
+        in.press(a.x, a.y, B1);
+        in.drag(b.x, b.y);
+    });
+    const uint32_t bandTop = pixel(top);
+    ASSERT_NE(bandTop, plainTop);
+    ASSERT_NE(pixel(right), plainRight);
+
+    c.area().repaint();
+    queue.waitUntilIdle();
+    EXPECT_EQ(pixel(top), bandTop);
+    // So does a picture of the chart taken now, on this thread: it shows what the screen shows.
+    auto shot = c.chart->snapshot();
+    EXPECT_EQ(shot->getPixel(c.area().getX() + top.x, c.area().getY() + top.y) & 0xFFFFFF, bandTop);
+
+    // The next move erases the band where it was: nothing is left on the old right edge.
+    queue.invokeAndWait([&] { in.drag(b.x + 20, b.y + 10); });
+    EXPECT_EQ(pixel(right), plainRight);
+    EXPECT_EQ(pixel(top), bandTop);
+    queue.invokeAndWait([&] { in.cancel(); });
+    EXPECT_EQ(pixel(top), plainTop);
 }
 
 TEST(ChartZoomTest, AClickZoomsIntoTheTwentyPixelSquareAndAFixedAxisStays) {
