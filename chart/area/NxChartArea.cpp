@@ -653,34 +653,40 @@ void NxChartArea::paintComponent(host::Graphics& g) {
     drawAxisAnnotationsAndTitle(*base, all);
     over.drawConnectors(*base);
     base->dispose();
-    // The paint covered the band: drawn once more it shows again, and the next move's
-    // exclusive-or erases it as usual.
-    std::lock_guard lock(bandMutex);
-    if (band) drawBand(g, *band);
+    // The paint covered the feedback: drawn once more it shows again, and the next
+    // move's exclusive-or erases it as usual.
+    std::lock_guard lock(feedbackMutex);
+    drawFeedback(g, feedback);
 }
 
-void NxChartArea::drawBand(host::Graphics& g, const host::Rectangle& r) {
+void NxChartArea::drawFeedback(host::Graphics& g, const ChartFeedback& f) {
+    if (f.empty()) return;
     g.setColor(host::Color::black);
     g.setXORMode(host::Color::white);
-    g.drawRect(r.x, r.y, r.width, r.height);
+    for (auto& r : f.rects) g.drawRect(r.x, r.y, r.width, r.height);
+    for (auto& [a, b] : f.lines) g.drawLine(a.x, a.y, b.x, b.y);
     g.setPaintMode();
 }
 
-void NxChartArea::setBand(std::optional<host::Rectangle> r) {
-    // The graphics first: getting it may take the tree's locks, never wanted under bandMutex.
+void NxChartArea::setFeedback(ChartFeedback f) {
+    // The graphics first: getting it may take the tree's locks, never wanted under feedbackMutex.
     auto g = getGraphics();
-    std::lock_guard lock(bandMutex);
+    std::lock_guard lock(feedbackMutex);
+    if (f == feedback) {
+        if (g) g->dispose();
+        return;
+    }
     if (g) {
-        if (band) drawBand(*g, *band);
-        if (r) drawBand(*g, *r);
+        drawFeedback(*g, feedback);
+        drawFeedback(*g, f);
         g->dispose();
     }
-    band = r;
+    feedback = std::move(f);
 }
 
-std::optional<host::Rectangle> NxChartArea::getBand() const {
-    std::lock_guard lock(bandMutex);
-    return band;
+ChartFeedback NxChartArea::getFeedback() const {
+    std::lock_guard lock(feedbackMutex);
+    return feedback;
 }
 
 void NxChartArea::drawBackplane(host::Graphics& g) {

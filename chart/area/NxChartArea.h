@@ -82,11 +82,11 @@ public:
     void setLabelConnectors(std::vector<LabelConnector> c);
     std::vector<LabelConnector> getLabelConnectors() const;
     ChartOverlay getOverlay() const;
-    // The zoom band a drag shows, in component coordinates, drawn in exclusive-or:
-    // setting it erases the old band on screen and draws the new one (none: erased).
-    // Every paint of the area draws the band again, on whatever thread it paints.
-    void setBand(std::optional<host::Rectangle> r);
-    std::optional<host::Rectangle> getBand() const;
+    // What a gesture shows (zoom band, edit feedback), in component coordinates, drawn
+    // in exclusive-or: setting it erases the old feedback on screen and draws the new.
+    // Every paint of the area draws it again, on whatever thread it paints.
+    void setFeedback(ChartFeedback f);
+    ChartFeedback getFeedback() const;
 
     PlotArea& getPlotArea() { return plotArea; }
     // The plot rectangle in drawing-area coordinates.
@@ -154,10 +154,10 @@ private:
     bool draw3D = false;
     bool inChanged = false;
     bool axisDrawOkay = false;
-    static void drawBand(host::Graphics& g, const host::Rectangle& r);
+    static void drawFeedback(host::Graphics& g, const ChartFeedback& f);
     ChartOverlay overlay;
-    mutable std::mutex bandMutex;  // taken last: nothing is locked while it is held
-    std::optional<host::Rectangle> band;
+    mutable std::mutex feedbackMutex;  // taken last: nothing is locked while it is held
+    ChartFeedback feedback;
 };
 
 using NxChartAreaPtr = std::shared_ptr<NxChartArea>;

@@ -272,34 +272,23 @@ std::optional<host::Point> AreaChartDraw::unpick(int s, int point) {
 }
 
 void AreaChartDraw::startEdit(const NxDataIndex& di) {
-    editPrev.reset();
-    editNext.reset();
-    editPos.reset();
+    edit.start(std::nullopt, std::nullopt);
     if (!data || di.dataView != data || !di.series) return;
     int s = data->getSeriesIndex(di.series.get());
-    editPrev = unpick(s, di.point - 1);
-    editNext = unpick(s, di.point + 1);
+    edit.start(unpick(s, di.point - 1), unpick(s, di.point + 1));
 }
 
 void AreaChartDraw::showEdit(const NxDataIndex& di, int x, int y) {
     if (!data || di.dataView != data) return;
-    if (!editPos) {
-        auto own = unpick(data->getSeriesIndex(di.series.get()), di.point);
-        if (!own) return;
-        editPos = inverted ? host::Point{x, own->y} : host::Point{own->x, y};
-    } else if (inverted) {
-        editPos->x = x;
-    } else {
-        editPos->y = y;
-    }
+    edit.show(edit.dragging() ? std::nullopt : unpick(data->getSeriesIndex(di.series.get()), di.point), x, y,
+              inverted);
 }
 
 int AreaChartDraw::endEdit(const NxDataIndex& di, int x, int y) {
     showEdit(di, x, y);
-    if (!editPos || !data || !di.series || !data->getYAxis()) return -1;
-    double value = data->getYAxis()->toData(inverted ? editPos->x : editPos->y);
-    editPos.reset();
-    if (!data->editPoint(di.series.get(), di.point, host::Value(value))) return -1;
+    if (!data || !di.series || !data->getYAxis()) return -1;
+    auto value = edit.end(*data->getYAxis(), inverted);
+    if (!value || !data->editPoint(di.series.get(), di.point, host::Value(*value))) return -1;
     return di.point;
 }
 

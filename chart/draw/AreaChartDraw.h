@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chart/draw/ChartDraw.h"
+#include "chart/draw/PointEdit.h"
 
 namespace norvex::chart {
 
@@ -33,6 +34,7 @@ public:
     void startEdit(const NxDataIndex& di) override;
     void showEdit(const NxDataIndex& di, int x, int y) override;
     int endEdit(const NxDataIndex& di, int x, int y) override;
+    ChartFeedback editFeedback() const override { return edit.feedback(); }
 
     // The polygons of series s before clipping, in order (empty when it has none).
     const std::vector<Outline>& getOutlines(int s) const;
@@ -47,9 +49,7 @@ public:
     static Outline clipToRect(const Outline& in, int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
     // Previous and next vertex of the point being edited, and the dragged position.
-    const std::optional<host::Point>& getEditPrevious() const { return editPrev; }
-    const std::optional<host::Point>& getEditNext() const { return editNext; }
-    const std::optional<host::Point>& getEditPosition() const { return editPos; }
+    const PointEdit& getEdit() const { return edit; }
 
 private:
     struct Mapper;
@@ -63,7 +63,7 @@ private:
     std::vector<std::vector<std::optional<Vertex>>> pixels;
     int64_t baseline = 0;
     bool inverted = false;
-    std::optional<host::Point> editPrev, editNext, editPos;
+    PointEdit edit;
 };
 
 }  // namespace norvex::chart

@@ -192,6 +192,48 @@ std::optional<host::Point> BarChartDraw::unpick(int series, int point) {
     return std::nullopt;
 }
 
+void BarChartDraw::startEdit(const NxDataIndex& di) {
+    editBar.reset();
+    editEnd.reset();
+    if (!data || di.dataView != data || !di.series || !data->getYAxis()) return;
+    int s = data->getSeriesIndex(di.series.get());
+    for (auto& b : bars)
+        if (b.series == s && b.point == di.point) {
+            editBar = b;
+            editFixed = data->getYAxis()->toPixel(b.low);
+            return;
+        }
+}
+
+void BarChartDraw::showEdit(const NxDataIndex&, int x, int y) {
+    if (!editBar || !data->getXAxis()) return;
+    editEnd = data->getXAxis()->getIsVertical() ? x : y;
+}
+
+ChartFeedback BarChartDraw::editFeedback() const {
+    ChartFeedback f;
+    if (!editBar || !editEnd || !data->getXAxis()) return f;
+    const host::Rectangle& r = editBar->front;
+    int a = std::min(editFixed, *editEnd), len = std::abs(*editEnd - editFixed);
+    if (data->getXAxis()->getIsVertical())
+        f.rects.push_back({a, r.y, len, r.height});
+    else
+        f.rects.push_back({r.x, a, r.width, len});
+    return f;
+}
+
+int BarChartDraw::endEdit(const NxDataIndex& di, int x, int y) {
+    showEdit(di, x, y);
+    if (!editBar || !editEnd || !di.series || !data->getYAxis()) return -1;
+    BarPoint b = *editBar;
+    double shown = data->getYAxis()->toData(*editEnd);
+    editBar.reset();
+    editEnd.reset();
+    double value = (shown - b.base) * b.scale;
+    if (!std::isfinite(value) || !data->editPoint(di.series.get(), b.point, host::Value(value))) return -1;
+    return b.point;
+}
+
 void SBarChartDraw::recalc() {
     ChartDraw::recalc();
     bars.clear();
@@ -250,6 +292,8 @@ void SBarChartDraw::recalc() {
             b.point = i;
             b.xbeg = xbeg;
             b.low = std::clamp(run, ymin, ymax);
+            b.base = run;
+            b.scale = percent ? total * 0.01 : 1;
             run += v;
             b.high = std::clamp(run, ymin, ymax);
             place(b, xa, ya);

@@ -11,6 +11,13 @@
 
 namespace norvex::chart {
 
+ChartFeedback ChartFeedback::translated(int dx, int dy) const {
+    ChartFeedback out = *this;
+    for (auto& r : out.rects) r.x += dx, r.y += dy;
+    for (auto& [a, b] : out.lines) a.x += dx, a.y += dy, b.x += dx, b.y += dy;
+    return out;
+}
+
 ChartDraw::ChartDraw(std::shared_ptr<ChartDataView> view) : data(std::move(view)) {
     chartType = data ? data->getChartType() : -1;
     changed = true;

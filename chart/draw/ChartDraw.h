@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "chart/base/NxDataIndex.h"
 #include "chart/base/TrackChange.h"
@@ -20,6 +22,18 @@ namespace norvex::chart {
 
 class ChartDataView;
 class NxFillStyle;
+
+// What a gesture shows over the chart, drawn in exclusive-or (drawing it twice takes
+// it away): rectangles (the zoom band, a bar being edited) and rubber lines (a point
+// being edited).
+struct ChartFeedback {
+    std::vector<host::Rectangle> rects;
+    std::vector<std::pair<host::Point, host::Point>> lines;
+
+    bool empty() const { return rects.empty() && lines.empty(); }
+    ChartFeedback translated(int dx, int dy) const;
+    bool operator==(const ChartFeedback&) const = default;
+};
 
 class ChartDraw : public TrackChange {
     HOST_OBJECT(ChartDraw, "norvex.chart.ChartDraw", TrackChange)
@@ -62,6 +76,8 @@ public:
     virtual void showEdit(const NxDataIndex&, int, int) {}
     // The edited point's index, or -1 when nothing was changed.
     virtual int endEdit(const NxDataIndex&, int, int) { return -1; }
+    // What the edit under way shows (drawing-area coordinates); the chart area draws it.
+    virtual ChartFeedback editFeedback() const { return {}; }
 
     // Becoming unchanged also clears the view's flag (without telling the chart).
     void setChanged(bool b) override;

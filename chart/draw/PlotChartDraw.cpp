@@ -260,9 +260,7 @@ std::optional<host::Point> PlotChartDraw::unpick(int s, int point) {
 }
 
 void PlotChartDraw::startEdit(const NxDataIndex& di) {
-    editPrev.reset();
-    editNext.reset();
-    editPos.reset();
+    edit.start(std::nullopt, std::nullopt);
     if (!data || di.dataView != data || !di.series) return;
     int s = data->getSeriesIndex(di.series.get());
     if (s < 0 || size_t(s) >= positions.size() || di.point < 0 || size_t(di.point) >= positions[size_t(s)].size())
@@ -270,32 +268,26 @@ void PlotChartDraw::startEdit(const NxDataIndex& di) {
     auto [seg, idx] = positions[size_t(s)][size_t(di.point)];
     if (seg < 0) return;
     const Segment& vs = lines[size_t(s)][size_t(seg)];
-    if (idx > 0 && vs[size_t(idx - 1)].valid()) editPrev = host::Point{vs[size_t(idx - 1)].x, vs[size_t(idx - 1)].y};
+    std::optional<host::Point> prev, next;
+    if (idx > 0 && vs[size_t(idx - 1)].valid()) prev = host::Point{vs[size_t(idx - 1)].x, vs[size_t(idx - 1)].y};
     if (size_t(idx + 1) < vs.size() && vs[size_t(idx + 1)].valid())
-        editNext = host::Point{vs[size_t(idx + 1)].x, vs[size_t(idx + 1)].y};
+        next = host::Point{vs[size_t(idx + 1)].x, vs[size_t(idx + 1)].y};
+    edit.start(prev, next);
 }
 
 void PlotChartDraw::showEdit(const NxDataIndex& di, int x, int y) {
     if (!data || di.dataView != data) return;
     bool inverted = data->getXAxis() && data->getXAxis()->getIsVertical();
-    if (!editPos) {
-        auto own = unpick(data->getSeriesIndex(di.series.get()), di.point);
-        if (!own) return;
-        editPos = inverted ? host::Point{x, own->y} : host::Point{own->x, y};
-    } else if (inverted) {
-        editPos->x = x;
-    } else {
-        editPos->y = y;
-    }
+    edit.show(edit.dragging() ? std::nullopt : unpick(data->getSeriesIndex(di.series.get()), di.point), x, y,
+              inverted);
 }
 
 int PlotChartDraw::endEdit(const NxDataIndex& di, int x, int y) {
     showEdit(di, x, y);
-    if (!editPos || !data || !di.series || !data->getYAxis()) return -1;
+    if (!data || !di.series || !data->getYAxis()) return -1;
     bool inverted = data->getXAxis() && data->getXAxis()->getIsVertical();
-    double value = data->getYAxis()->toData(inverted ? editPos->x : editPos->y);
-    editPos.reset();
-    if (!data->editPoint(di.series.get(), di.point, host::Value(value))) return -1;
+    auto value = edit.end(*data->getYAxis(), inverted);
+    if (!value || !data->editPoint(di.series.get(), di.point, host::Value(*value))) return -1;
     return di.point;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/draw/ChartDraw.h"
+#include "chart/draw/PointEdit.h"
 
 namespace norvex::chart {
 
@@ -35,6 +36,7 @@ public:
     void startEdit(const NxDataIndex& di) override;
     void showEdit(const NxDataIndex& di, int x, int y) override;
     int endEdit(const NxDataIndex& di, int x, int y) override;
+    ChartFeedback editFeedback() const override { return edit.feedback(); }
 
     static bool acceptPoint(int code1, int code2) { return code1 == 0 && code2 == 0; }
     static bool rejectPoint(int code1, int code2) { return (code1 & code2) != 0; }
@@ -42,9 +44,7 @@ public:
     // The polylines of series s (empty when it has none).
     const std::vector<Segment>& getSegments(int s) const;
     // Previous and next vertex of the point being edited, and the dragged position.
-    const std::optional<host::Point>& getEditPrevious() const { return editPrev; }
-    const std::optional<host::Point>& getEditNext() const { return editNext; }
-    const std::optional<host::Point>& getEditPosition() const { return editPos; }
+    const PointEdit& getEdit() const { return edit; }
 
 private:
     struct Mapper;
@@ -54,7 +54,7 @@ private:
     std::vector<std::vector<Segment>> lines;
     // Per series and data point: (segment, index) of its vertex, or (-1, -1).
     std::vector<std::vector<std::pair<int, int>>> positions;
-    std::optional<host::Point> editPrev, editNext, editPos;
+    PointEdit edit;
 };
 
 }  // namespace norvex::chart

@@ -42,18 +42,24 @@ int ActionHandler::firstChartType() const {
 // The band lives in the chart area, which draws it again whenever it paints.
 void ZoomHandler::start(int x, int y) {
     press = {x, y};
-    area.setBand(std::nullopt);
+    area.setFeedback({});
 }
 
 void ZoomHandler::animate(int x, int y) {
-    area.setBand(host::Rectangle{std::min(press.x, x), std::min(press.y, y), std::abs(x - press.x), std::abs(y - press.y)});
+    ChartFeedback band;
+    band.rects.push_back({std::min(press.x, x), std::min(press.y, y), std::abs(x - press.x), std::abs(y - press.y)});
+    area.setFeedback(std::move(band));
 }
 
 void ZoomHandler::reanimate(int x, int y) { animate(x, y); }
 
-void ZoomHandler::abandon() { area.setBand(std::nullopt); }
+void ZoomHandler::abandon() { area.setFeedback({}); }
 
-std::optional<host::Rectangle> ZoomHandler::getBand() const { return area.getBand(); }
+std::optional<host::Rectangle> ZoomHandler::getBand() const {
+    ChartFeedback f = area.getFeedback();
+    if (f.rects.empty()) return std::nullopt;
+    return f.rects.front();
+}
 
 host::Rectangle ZoomHandler::zoomRect(int x, int y) const {
     if (std::abs(x - press.x) + std::abs(y - press.y) < kClickSlop) {
@@ -222,9 +228,12 @@ void EditHandler::animate(int x, int y) {
     if (!picked || !drawer) return;
     host::Point o = area.getDrawingOrigin();
     drawer->showEdit(*picked, x - o.x, y - o.y);
+    // The chart area draws the drawer's rubber lines or moved bar face.
+    area.setFeedback(drawer->editFeedback().translated(o.x, o.y));
 }
 
 void EditHandler::end(int x, int y) {
+    area.setFeedback({});
     if (!picked || !drawer) return;
     host::Point o = area.getDrawingOrigin();
     // The drawer sets the value through the view, whose model tells the chart.
@@ -234,6 +243,7 @@ void EditHandler::end(int x, int y) {
 }
 
 void EditHandler::abandon() {
+    area.setFeedback({});
     picked.reset();
     drawer.reset();
 }

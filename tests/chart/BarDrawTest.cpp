@@ -193,3 +193,49 @@ TEST(BarDrawTest, OutlinesStartAboveThreePixels) {
         EXPECT_EQ(b.draw->getOutline(), outlined) << width;
     }
 }
+
+// Editing a bar moves its value end along the value axis: the feedback is the front
+// face from its fixed end to the pointer, and the new value is read where it is let
+// go; a stacked bar's value is what lies above the stack below, scaled back from
+// percent in a 100 % stack.
+TEST(BarDrawTest, EditingMovesTheValueEndAndStacksTakeTheValueAboveTheStackBelow) {
+    for (int type : {ChartDataView::BAR, ChartDataView::STACKING_BAR}) {
+        SCOPED_TRACE(type);
+        Bars b(type);
+        if (type == ChartDataView::STACKING_BAR) b.view->getBarChartFormat()->set100Percent(true);
+        auto model = std::make_shared<charttest::RowModel>(
+            Chartable::ARRAY, std::vector<std::vector<host::Value>>{{5.0}, {1.0}, {3.0}});
+        b.view->setDataSource(model);
+        for (auto& s : b.view->getSeries()) s->setStyle(std::make_shared<NxChartStyle>());
+        b.build();
+        ASSERT_EQ(b.draw->getBars().size(), 2u);
+        const BarPoint bar = b.draw->getBars()[1];  // the second series
+        auto di = NxDataIndex(b.view, b.view->getSeries(1), 0, 0);
+        b.draw->startEdit(di);
+        EXPECT_TRUE(b.draw->editFeedback().empty());
+        const int end = b.chart.y->toPixel(50);
+        b.draw->showEdit(di, 0, end);
+        const int fixed = b.chart.y->toPixel(bar.low);
+        ChartFeedback face;
+        face.rects.push_back({bar.front.x, std::min(fixed, end), bar.front.width, std::abs(fixed - end)});
+        EXPECT_EQ(b.draw->editFeedback(), face);
+        EXPECT_EQ(b.draw->endEdit(di, 0, end), 0);
+        EXPECT_TRUE(b.draw->editFeedback().empty());
+        const double shown = b.chart.y->toData(end);
+        // Clustered: the value is where the bar ends; 100 % stack of 1 and 3: the bar
+        // starts at 25 and a percent is 4 / 100 of the data.
+        const double expected = type == ChartDataView::BAR ? shown : (shown - 25) * 0.04;
+        EXPECT_DOUBLE_EQ(model->rows[2]->elementAt(0).asDouble(), expected);
+    }
+}
+
+TEST(BarDrawTest, EditingABarThatIsNotThereDoesNothing) {
+    Bars b(ChartDataView::BAR);
+    b.series({5}, {10});
+    b.build();
+    auto di = NxDataIndex(b.view, b.view->getSeries(0), 3, 0);  // no bar at point 3
+    b.draw->startEdit(di);
+    b.draw->showEdit(di, 10, 10);
+    EXPECT_TRUE(b.draw->editFeedback().empty());
+    EXPECT_EQ(b.draw->endEdit(di, 10, 10), -1);
+}

@@ -173,11 +173,17 @@ TEST(PlotPickTest, EditingThroughAPickChangesTheValue) {
     ASSERT_TRUE(di);
     ASSERT_EQ(di->point, 1);
     p.draw->startEdit(*di);
-    EXPECT_EQ(p.draw->getEditPrevious(), (host::Point{40, 240}));
-    EXPECT_EQ(p.draw->getEditNext(), (host::Point{120, 120}));
+    EXPECT_EQ(p.draw->getEdit().getPrevious(), (host::Point{40, 240}));
+    EXPECT_EQ(p.draw->getEdit().getNext(), (host::Point{120, 120}));
+    EXPECT_TRUE(p.draw->editFeedback().empty());  // nothing dragged yet
     p.draw->showEdit(*di, 300, 100);
-    EXPECT_EQ(p.draw->getEditPosition(), (host::Point{80, 100}));  // x stays at the point's own
-    EXPECT_EQ(p.draw->endEdit(*di, 300, 60), 1);                     // y pixel 60 is value 8
+    EXPECT_EQ(p.draw->getEdit().getPosition(), (host::Point{80, 100}));  // x stays at the point's own
+    // Rubber lines from both neighbours to the dragged pixel.
+    ChartFeedback lines;
+    lines.lines = {{{40, 240}, {80, 100}}, {{120, 120}, {80, 100}}};
+    EXPECT_EQ(p.draw->editFeedback(), lines);
+    EXPECT_EQ(p.draw->endEdit(*di, 300, 60), 1);  // y pixel 60 is value 8
+    EXPECT_TRUE(p.draw->editFeedback().empty());
     EXPECT_EQ(model->rows[1]->elementAt(1), host::Value(8.0));  // the source took the new value
 }
 

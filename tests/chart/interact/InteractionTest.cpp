@@ -427,6 +427,46 @@ TEST(ChartEditTest, DraggingAPickedPointChangesTheModelAndTheModelTellsTheView) 
     EXPECT_EQ(model->changed.size(), 1u);
 }
 
+// While an edit drag is under way the chart area shows the drawer's feedback (rubber
+// lines to a plot point's neighbours, a bar's moved face) in its own coordinates; the
+// release takes it away and sets the value. A bar chart is edited the same way.
+TEST(ChartEditTest, TheAreaShowsTheEditFeedbackDuringTheDragForLinesAndBars) {
+    for (int type : {NxChart::PLOT, NxChart::BAR}) {
+        SCOPED_TRACE(type);
+        ShownChart c(type);
+        auto model = std::make_shared<charttest::RowModel>(
+            Chartable::ARRAY, std::vector<std::vector<host::Value>>{{1.0, 2.0, 3.0}, {2.0, 4.0, 6.0}});
+        c.chart->getDataView(0)->setDataSource(model);
+        c.y()->setMin(0);
+        c.y()->setMax(10);
+        c.settle();
+        c.trigger(0, EventTrigger::EDIT);
+        auto at = c.chart->unpick(c.chart->getDataView(0), 0, 1);
+        ASSERT_TRUE(at);
+        host::Point p{at->x - c.area().getX(), at->y - c.area().getY()};
+        host::Point o = c.area().getDrawingOrigin();
+        const int target = c.y()->toPixel(8.0) + o.y;
+        auto& in = c.chart->getInteraction();
+        in.press(p.x, p.y + 1, B1);
+        in.drag(p.x, target);
+        ChartFeedback f = c.area().getFeedback();
+        if (type == NxChart::PLOT) {
+            ASSERT_EQ(f.lines.size(), 2u);
+            EXPECT_EQ(f.lines[0].second, (host::Point{p.x, target}));  // the dragged point
+            auto first = c.chart->unpick(c.chart->getDataView(0), 0, 0);
+            ASSERT_TRUE(first);
+            EXPECT_EQ(f.lines[0].first, (host::Point{first->x - c.area().getX(), first->y - c.area().getY()}));
+        } else {
+            ASSERT_EQ(f.rects.size(), 1u);
+            EXPECT_EQ(f.rects[0].y, target);  // the value end follows the pointer
+            EXPECT_EQ(f.rects[0].y + f.rects[0].height, c.y()->toPixel(0.0) + o.y);
+        }
+        in.release(p.x, target);
+        EXPECT_TRUE(c.area().getFeedback().empty());
+        EXPECT_NEAR(model->rows[1]->elementAt(1).asDouble(), 8.0, 0.1);
+    }
+}
+
 TEST(ChartPickTest, APickTriggerSendsThePointUnderThePointer) {
     ShownChart c;
     struct Picks : NxPickListener {
