@@ -74,6 +74,7 @@ public:
     // The component showing in the cell: the one set there, else a clone of the one set
     // for its row or column (made now when create is set). Null when there is none.
     host::ComponentPtr getComponent(int row, int col, bool create = false);
+    using Table::getComponent;  // the child at an index
     // ---- Editing ----
     // The open cell editor, or null.
     host::TextComponent* getTextComponent() const { return text.get(); }

@@ -132,6 +132,9 @@ public:
     int getCharWidth(int col) const { return char_width_series.getIntValue(NxTblEnum::ALL, col); }
     void setDatatype(int row, int col, int v);
     int getDatatype(int row, int col) const { return datatype_series.getIntValue(row, col); }
+    // The component's own font stays reachable beside the per-cell one.
+    using host::Panel::getFont;
+    using host::Panel::setFont;
     void setFont(int row, int col, const std::optional<host::Font>& f);
     // The cell's font, or nullopt for the component's font.
     std::optional<host::Font> getFont(int row, int col) const;
