@@ -3,12 +3,6 @@
 // both event models, resizes follow each other, and closing works.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -21,53 +15,16 @@
 #include "host/ui/Window.h"
 #include "host/x11/X11Backend.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+// Xlib defines macros such as Bool: after every other header.
+#include "../support/WindowTest.h"
+
 #include <X11/keysym.h>
 
 using namespace host;
 using namespace std::chrono_literals;
+using testsupport::eventually;
 
 namespace {
-
-// Polls until f() holds, for at most a few seconds.
-template <class F>
-bool eventually(F f, std::chrono::milliseconds limit = 4000ms) {
-    auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (f()) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return f();
-}
-
-bool onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string p = path ? path : "/usr/bin:/bin";
-    for (size_t start = 0; start <= p.size();) {
-        size_t end = p.find(':', start);
-        if (end == std::string::npos) end = p.size();
-        std::string file = p.substr(start, end - start) + "/" + program;
-        if (::access(file.c_str(), X_OK) == 0) return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-// XTEST, loaded at run time so the test program needs no extra link library.
-struct XTest {
-    int (*button)(Display*, unsigned, int, unsigned long) = nullptr;
-    int (*motion)(Display*, int, int, int, unsigned long) = nullptr;
-    int (*key)(Display*, unsigned, int, unsigned long) = nullptr;
-    bool load() {
-        void* lib = dlopen("libXtst.so.6", RTLD_NOW);
-        if (!lib) return false;
-        button = reinterpret_cast<decltype(button)>(dlsym(lib, "XTestFakeButtonEvent"));
-        motion = reinterpret_cast<decltype(motion)>(dlsym(lib, "XTestFakeMotionEvent"));
-        key = reinterpret_cast<decltype(key)>(dlsym(lib, "XTestFakeKeyEvent"));
-        return button && motion && key;
-    }
-};
 
 // Records the listener-style mouse and key events it gets, and old-model keys.
 class Probe : public Canvas, public MouseListener, public MouseMotionListener {
@@ -140,64 +97,14 @@ public:
     }
 };
 
-// One Xvfb for the whole suite, on a display number derived from our process id.
-class X11Window : public ::testing::Test {
+// One Xvfb for the whole suite; input without pauses (the server keeps its order).
+class X11Window : public testsupport::WindowTest<0> {
 protected:
-    static inline pid_t server = 0;
-    static inline std::string display;
-    static inline Display* dpy = nullptr;
-    static inline XTest xtest;
-    static inline bool haveXTest = false;
-
-    static void SetUpTestSuite() {
-        if (!onPath("Xvfb")) return;
-        for (int attempt = 0; attempt < 5 && !dpy; ++attempt) {
-            int n = 100 + int((getpid() + attempt * 131) % 800);
-            if (::access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
-            std::string name = ":" + std::to_string(n);
-            pid_t pid = fork();
-            if (pid == 0) {
-                int null = ::open("/dev/null", O_WRONLY);
-                if (null >= 0) {
-                    dup2(null, 1);
-                    dup2(null, 2);
-                }
-                execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", (char*)nullptr);
-                _exit(127);
-            }
-            if (pid < 0) return;
-            bool exited = false;
-            eventually([&] {
-                if (waitpid(pid, nullptr, WNOHANG) == pid) return exited = true;
-                return (dpy = XOpenDisplay(name.c_str())) != nullptr;
-            }, 5000ms);
-            if (dpy) {
-                server = pid;
-                display = name;
-            } else if (!exited) {
-                kill(pid, SIGKILL);
-                waitpid(pid, nullptr, 0);
-            }
-        }
-        haveXTest = dpy && xtest.load();
-    }
-
-    static void TearDownTestSuite() {
-        if (dpy) XCloseDisplay(dpy);
-        dpy = nullptr;
-        if (server > 0) {
-            kill(server, SIGTERM);
-            if (!eventually([] { return waitpid(server, nullptr, WNOHANG) == server; }, 3000ms)) {
-                kill(server, SIGKILL);
-                waitpid(server, nullptr, 0);
-            }
-        }
-        server = 0;
-    }
+    X11Window() { movePause = buttonPause = keyPause = std::chrono::milliseconds(0); }
 
     void SetUp() override {
-        if (!onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed (tools/setup.sh installs it)";
-        if (!dpy) GTEST_SKIP() << "Xvfb did not start";
+        WindowTest::SetUp();
+        if (IsSkipped()) return;
         frame = create<ClosingFrame>();
         frame->setLayout(nullptr);
         frame->reshape(30, 40, 200, 150);
@@ -207,30 +114,9 @@ protected:
         frame->add(right);
         left->reshape(10, 10, 80, 60);
         right->reshape(110, 10, 80, 60);
-        frame->setVisible(true);
-        std::string error;
-        backend = X11Backend::open(frame, display, &error);
-        ASSERT_TRUE(backend) << error;
-        ASSERT_TRUE(backend->waitMapped(4000ms));
+        openWindow(frame);
     }
 
-    void TearDown() override {
-        if (backend) backend->close();
-        backend.reset();
-        if (frame) frame->setBackend(nullptr);
-        Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
-    }
-
-    // Screen pixels of the window, RGB, row-major; empty when they cannot be read.
-    std::vector<uint32_t> screen(int w, int h) {
-        XImage* img = XGetImage(dpy, backend->windowId(), 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
-        if (!img) return {};
-        std::vector<uint32_t> px;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) px.push_back(uint32_t(XGetPixel(img, x, y)) & 0xFFFFFF);
-        XDestroyImage(img);
-        return px;
-    }
     std::vector<uint32_t> buffer() {
         auto b = frame->getBuffer();
         std::vector<uint32_t> px;
@@ -240,25 +126,15 @@ protected:
     }
     bool screenMatchesBuffer() {
         auto b = frame->getBuffer();
-        return screen(b->getWidth(), b->getHeight()) == buffer();
+        return screen(0, 0, b->getWidth(), b->getHeight()) == buffer();
     }
-    uint32_t screenPixel(int x, int y) {
-        auto px = screen(x + 1, y + 1);
-        return px.empty() ? 0 : px.back();
-    }
-
-    // Pointer actions at window coordinates (the window sits at 30, 40 on the root).
-    void moveTo(int x, int y) { xtest.motion(dpy, DefaultScreen(dpy), 30 + x, 40 + y, 0); XFlush(dpy); }
-    void button(int b, bool down) { xtest.button(dpy, unsigned(b), down, 0); XFlush(dpy); }
     void click(int b = 1) {
         button(b, true);
         button(b, false);
     }
-    void key(KeySym ks, bool down) { xtest.key(dpy, XKeysymToKeycode(dpy, ks), down, 0); XFlush(dpy); }
 
     std::shared_ptr<ClosingFrame> frame;
     std::shared_ptr<Probe> left, right;
-    std::shared_ptr<X11Backend> backend;
 };
 
 }  // namespace
@@ -330,7 +206,6 @@ TEST_F(X11Window, ScreenShowsTheBufferAndRepaintsReachIt) {
 }
 
 TEST_F(X11Window, ClicksGoToTheChildUnderThePointerWithCounts) {
-    if (!haveXTest) GTEST_SKIP() << "libXtst.so.6 is not available";
     left->listen();
     right->listen();
     moveTo(135, 25);
@@ -357,7 +232,6 @@ TEST_F(X11Window, ClicksGoToTheChildUnderThePointerWithCounts) {
 }
 
 TEST_F(X11Window, DragAndReleaseStayWithThePressedComponent) {
-    if (!haveXTest) GTEST_SKIP() << "libXtst.so.6 is not available";
     left->listen();
     right->listen();
     moveTo(20, 20);
@@ -376,7 +250,6 @@ TEST_F(X11Window, DragAndReleaseStayWithThePressedComponent) {
 }
 
 TEST_F(X11Window, KeysGoToTheFocusOwnerInBothModels) {
-    if (!haveXTest) GTEST_SKIP() << "libXtst.so.6 is not available";
     // Old model: no key listener, so the key reaches keyDown through the bridge.
     frame->setFocusOwner(left.get());
     key(XK_Home, true);
@@ -408,8 +281,8 @@ TEST_F(X11Window, KeysGoToTheFocusOwnerInBothModels) {
 
 TEST_F(X11Window, ResizesFollowEachOther) {
     // The screen resizes the window (as a window manager would).
-    XResizeWindow(dpy, backend->windowId(), 260, 180);
-    XFlush(dpy);
+    XResizeWindow(server.dpy, backend->windowId(), 260, 180);
+    XFlush(server.dpy);
     // The window's bounds change on the event thread: read them there.
     EXPECT_TRUE(eventually([&] {
         bool sized = false;
@@ -426,7 +299,7 @@ TEST_F(X11Window, ResizesFollowEachOther) {
     frame->setSize(150, 120);
     EXPECT_TRUE(eventually([&] {
         XWindowAttributes a;
-        return XGetWindowAttributes(dpy, backend->windowId(), &a) && a.width == 150 && a.height == 120;
+        return XGetWindowAttributes(server.dpy, backend->windowId(), &a) && a.width == 150 && a.height == 120;
     }));
     EXPECT_TRUE(eventually([&] { return screenMatchesBuffer(); }));
 }
@@ -435,11 +308,11 @@ TEST_F(X11Window, CloseRequestEndsTheWindow) {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = backend->windowId();
-    ev.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+    ev.xclient.message_type = XInternAtom(server.dpy, "WM_PROTOCOLS", False);
     ev.xclient.format = 32;
-    ev.xclient.data.l[0] = long(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
-    XSendEvent(dpy, backend->windowId(), False, NoEventMask, &ev);
-    XFlush(dpy);
+    ev.xclient.data.l[0] = long(XInternAtom(server.dpy, "WM_DELETE_WINDOW", False));
+    XSendEvent(server.dpy, backend->windowId(), False, NoEventMask, &ev);
+    XFlush(server.dpy);
     EXPECT_TRUE(backend->waitClosed(4000ms));
     EXPECT_EQ(backend->windowId(), 0u);
     EXPECT_TRUE(eventually([&] { return frame->destroyed.load(); }));

@@ -16,7 +16,7 @@
 #include <X11/keysym.h>
 
 #include "../support/OnDispatch.h"
-#include "../support/XvfbServer.h"
+#include "../support/WindowTest.h"
 
 using namespace norvex::ombu;
 using namespace std::chrono_literals;
@@ -25,16 +25,13 @@ using testsupport::onDispatch;
 
 namespace {
 
-class ListOutlinerWindow : public ::testing::Test {
+class ListOutlinerWindow : public testsupport::WindowTest<19> {
 protected:
-    static inline testsupport::XvfbServer server;
-    static inline bool started = false;
-
-    static void SetUpTestSuite() { started = server.start(19); }
-    static void TearDownTestSuite() { server.stop(); }
+    ListOutlinerWindow() { movePause = keyPause = std::chrono::milliseconds(30); }
 
     void SetUp() override {
-        if (!started) GTEST_SKIP() << "Xvfb with XTEST is not available (tools/setup.sh installs it)";
+        WindowTest::SetUp();
+        if (IsSkipped()) return;
         frame = host::create<host::Frame>();
         frame->setLayout(nullptr);
         frame->reshape(30, 40, 420, 260);
@@ -49,44 +46,9 @@ protected:
         outliner->reshape(200, 10, 210, 240);
         outliner->setTree({"Root", "  A", "    a1", "    a2", "  B", "    b1"});
         outliner->setDragAndDropPolicy(NxOutlinerComponent::DRAGDROP_ALL);
-        frame->setVisible(true);
-        std::string error;
-        backend = host::X11Backend::open(frame, server.display, &error);
-        ASSERT_TRUE(backend) << error;
-        ASSERT_TRUE(backend->waitMapped(4000ms));
+        openWindow(frame);
     }
 
-    void TearDown() override {
-        if (backend) backend->close();
-        backend.reset();
-        if (frame) frame->setBackend(nullptr);
-        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
-    }
-
-    void moveTo(int x, int y) {
-        server.xtest.motion(server.dpy, DefaultScreen(server.dpy), 30 + x, 40 + y, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(30ms);
-    }
-    void button1(bool down) {
-        server.xtest.button(server.dpy, 1, down, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(30ms);
-    }
-    void clickAt(int x, int y) {
-        moveTo(x, y);
-        button1(true);
-        button1(false);
-    }
-    void key(KeySym sym, bool down) {
-        server.xtest.key(server.dpy, XKeysymToKeycode(server.dpy, sym), down, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(30ms);
-    }
-    void type(KeySym sym) {
-        key(sym, true);
-        key(sym, false);
-    }
     void withKey(KeySym modifier, int x, int y) {
         key(modifier, true);
         clickAt(x, y);
@@ -119,7 +81,6 @@ protected:
     std::shared_ptr<host::Frame> frame;
     std::shared_ptr<NxListComponent> list;
     std::shared_ptr<NxOutlinerComponent> outliner;
-    std::shared_ptr<host::X11Backend> backend;
 };
 
 }  // namespace
@@ -134,9 +95,9 @@ TEST_F(ListOutlinerWindow, ListClicksKeysAndTypeAhead) {
     p = listRow(5);
     withKey(XK_Control_L, p.x, p.y);
     EXPECT_TRUE(eventually([&] { return selectedRows() == std::vector<int>{1, 2, 3, 5}; }));
-    type(XK_Up);
+    tap(XK_Up);
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return list->getFocus(); }) == 4; }));
-    type(XK_c);
+    tap(XK_c);
     EXPECT_TRUE(eventually([&] { return selectedRows() == std::vector<int>{2}; }));
 }
 
@@ -147,16 +108,16 @@ TEST_F(ListOutlinerWindow, OutlinerFoldersToggleAndNodesDragIntoFolders) {
     clickAt(p.x, p.y);  // selects A
     clickAt(p.x, p.y);  // a second press on the selected node within the double-click time
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return a->getState(); }) == OmbuEnum::FOLDER_CLOSED; }));
-    type(XK_Return);
+    tap(XK_Return);
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return a->getState(); }) == OmbuEnum::FOLDER_OPEN_ALL; }));
     // Drag b1 onto A.
     auto from = nodeAt("b1");
     auto to = nodeAt("A");
     moveTo(from.x, from.y);
-    button1(true);
+    button(1, true);
     moveTo((from.x + to.x) / 2, (from.y + to.y) / 2);
     moveTo(to.x, to.y);
-    button1(false);
+    button(1, false);
     auto* b1 = node("b1");
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return b1->getParent(); }) == a; }));
     EXPECT_EQ(onDispatch([&] { return outliner->getTree(); }),

@@ -19,7 +19,7 @@
 
 // Xlib defines macros such as Bool: after every other header.
 #include "../support/OnDispatch.h"
-#include "../support/XvfbServer.h"
+#include "../support/WindowTest.h"
 
 using namespace norvex::ombu;
 using namespace std::chrono_literals;
@@ -43,22 +43,17 @@ struct Recorder : NxActionListener, NxAdjustmentListener {
     }
 };
 
-class WidgetWindow : public ::testing::Test {
+class WidgetWindow : public testsupport::WindowTest<17> {
 protected:
-    static inline testsupport::XvfbServer server;
-    static inline bool started = false;
-
-    static void SetUpTestSuite() { started = server.start(17); }
-    static void TearDownTestSuite() { server.stop(); }
-
     void SetUp() override {
-        if (!started) GTEST_SKIP() << "Xvfb with XTEST is not available (tools/setup.sh installs it)";
+        WindowTest::SetUp();
+        if (IsSkipped()) return;
         frame = host::create<host::Frame>();
         frame->setLayout(nullptr);
         frame->reshape(30, 40, 300, 200);
         frame->setBackground(host::Color::lightGray);
-        button = add(host::create<NxButton>(nullptr, "button"), 10, 10, 80, 30);
-        button->setText("Press");
+        pushButton = add(host::create<NxButton>(nullptr, "button"), 10, 10, 80, 30);
+        pushButton->setText("Press");
         box = add(host::create<NxCheckbox>(nullptr, "box"), 10, 50, 140, 24);
         box->setText("Tick");
         box->setIndicator(OmbuEnum::INDICATOR_CHECK);
@@ -67,22 +62,15 @@ protected:
         bar = add(host::create<NxScrollbar>(OmbuEnum::VERTICAL, nullptr, "bar"), 250, 10, 16, 180);
         bar->setValues(0, 100, 0, 1000);
         bar->setUnitIncrement(10);
-        button->addActionListener(&recorder);
+        pushButton->addActionListener(&recorder);
         bar->addAdjustmentListener(&recorder);
-        frame->setVisible(true);
-        std::string error;
-        backend = host::X11Backend::open(frame, server.display, &error);
-        ASSERT_TRUE(backend) << error;
-        ASSERT_TRUE(backend->waitMapped(4000ms));
+        openWindow(frame);
     }
 
     void TearDown() override {
-        if (backend) backend->close();
-        backend.reset();
-        if (button) button->removeActionListener(&recorder);
+        WindowTest::TearDown();
+        if (pushButton) pushButton->removeActionListener(&recorder);
         if (bar) bar->removeAdjustmentListener(&recorder);
-        if (frame) frame->setBackend(nullptr);
-        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
     }
 
     template <class T>
@@ -92,37 +80,11 @@ protected:
         return c;
     }
 
-    void moveTo(int x, int y) {
-        server.xtest.motion(server.dpy, DefaultScreen(server.dpy), 30 + x, 40 + y, 0);
-        XFlush(server.dpy);
-    }
-    void button1(bool down) {
-        server.xtest.button(server.dpy, 1, down, 0);
-        XFlush(server.dpy);
-    }
-    void clickAt(int x, int y) {
-        moveTo(x, y);
-        std::this_thread::sleep_for(30ms);
-        button1(true);
-        std::this_thread::sleep_for(30ms);
-        button1(false);
-        std::this_thread::sleep_for(30ms);
-    }
-    uint32_t screenPixel(int x, int y) {
-        XImage* img = XGetImage(server.dpy, backend->windowId(), x, y, 1, 1, AllPlanes, ZPixmap);
-        if (!img) return 0xFFFFFFFF;
-        uint32_t p = uint32_t(XGetPixel(img, 0, 0)) & 0xFFFFFF;
-        XDestroyImage(img);
-        return p;
-    }
-    uint32_t bufferPixel(int x, int y) { return frame->getBuffer()->getPixel(x, y) & 0xFFFFFF; }
-
     std::shared_ptr<host::Frame> frame;
-    std::shared_ptr<NxButton> button;
+    std::shared_ptr<NxButton> pushButton;
     std::shared_ptr<NxCheckbox> box;
     std::shared_ptr<NxCheckboxGroup> group;
     std::shared_ptr<NxScrollbar> bar;
-    std::shared_ptr<host::X11Backend> backend;
     Recorder recorder;
 };
 
@@ -150,10 +112,9 @@ TEST_F(WidgetWindow, ButtonsCheckBoxesAndRadioBoxesAnswerClicks) {
 
 TEST_F(WidgetWindow, HoldingAnArrowRepeatsAndDraggingTheThumbScrolls) {
     moveTo(258, 10 + 180 - 8);  // the increment arrow
-    std::this_thread::sleep_for(30ms);
-    button1(true);
+    button(1, true);
     std::this_thread::sleep_for(700ms);  // 300 ms before the first repeat, then every 50 ms
-    button1(false);
+    button(1, false);
     // The release reaches the window some time after XTEST sends it: wait until the
     // arrow has stopped repeating, then let any click it queued run.
     EXPECT_TRUE(eventually([&] { return !bar->getIncrArrow()->isRepeating(); }));
@@ -166,14 +127,9 @@ TEST_F(WidgetWindow, HoldingAnArrowRepeatsAndDraggingTheThumbScrolls) {
 
     int thumbY = onDispatch([&] { return bar->getThumb()->getY() + bar->getThumb()->getHeight() / 2; });
     moveTo(258, 10 + thumbY);
-    std::this_thread::sleep_for(30ms);
-    button1(true);
-    for (int dy = 5; dy <= 40; dy += 5) {
-        std::this_thread::sleep_for(20ms);
-        moveTo(258, 10 + thumbY + dy);
-    }
-    std::this_thread::sleep_for(30ms);
-    button1(false);
+    button(1, true);
+    for (int dy = 5; dy <= 40; dy += 5) moveTo(258, 10 + thumbY + dy);
+    button(1, false);
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return !bar->dragging(); }); }));
     EXPECT_GT(onDispatch([&] { return bar->getValue(); }), held);
     EXPECT_GE(recorder.count(host::AdjustmentEvent::TRACK), 1);

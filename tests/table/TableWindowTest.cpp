@@ -16,7 +16,7 @@
 #include <X11/keysym.h>
 
 #include "../support/OnDispatch.h"
-#include "../support/XvfbServer.h"
+#include "../support/WindowTest.h"
 
 using namespace norvex::table;
 using namespace std::chrono_literals;
@@ -28,16 +28,11 @@ namespace {
 
 using E = NxTblEnum;
 
-class TableWindow : public ::testing::Test {
+class TableWindow : public testsupport::WindowTest<29> {
 protected:
-    static inline testsupport::XvfbServer server;
-    static inline bool started = false;
-
-    static void SetUpTestSuite() { started = server.start(29); }
-    static void TearDownTestSuite() { server.stop(); }
-
     void SetUp() override {
-        if (!started) GTEST_SKIP() << "Xvfb with XTEST is not available (tools/setup.sh installs it)";
+        WindowTest::SetUp();
+        if (IsSkipped()) return;
         frame = host::create<host::Frame>();
         frame->setLayout(nullptr);
         frame->reshape(30, 40, 420, 300);
@@ -56,45 +51,16 @@ protected:
         table->setColumnLabelSort(true);
         frame->add(table);
         table->reshape(0, 0, 420, 300);
-        frame->setVisible(true);
-        std::string error;
-        backend = host::X11Backend::open(frame, server.display, &error);
-        ASSERT_TRUE(backend) << error;
-        ASSERT_TRUE(backend->waitMapped(4000ms));
+        openWindow(frame);
     }
 
-    void TearDown() override {
-        if (backend) backend->close();
-        backend.reset();
-        if (frame) frame->setBackend(nullptr);
-        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
-    }
-
-    void moveTo(int x, int y) {
-        server.xtest.motion(server.dpy, DefaultScreen(server.dpy), 30 + x, 40 + y, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(20ms);
-    }
-    void button1(bool down) {
-        server.xtest.button(server.dpy, 1, down, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(30ms);
-    }
+    using WindowTest::clickAt;
     void clickAt(host::Point p) {
-        moveTo(p.x, p.y);
-        button1(true);
-        button1(false);
+        clickAt(p.x, p.y);
         host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
-    }
-    void key(KeySym ks) {
-        const KeyCode kc = XKeysymToKeycode(server.dpy, ks);
-        server.xtest.key(server.dpy, kc, 1, 0);
-        server.xtest.key(server.dpy, kc, 0, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(20ms);
     }
     void type(const std::string& s) {
-        for (char c : s) key(KeySym(c));
+        for (char c : s) tap(KeySym(c));
     }
     // The middle of a cell (or label) in frame pixels.
     host::Point middle(int row, int col) {
@@ -105,27 +71,15 @@ protected:
                                c->getY() + int(c->rowY(row)) + c->rowHeight(row) / 2};
         });
     }
-    uint32_t screenPixel(int x, int y) {
-        XImage* img = XGetImage(server.dpy, backend->windowId(), x, y, 1, 1, AllPlanes, ZPixmap);
-        if (!img) return 0xFFFFFFFF;
-        uint32_t p = uint32_t(XGetPixel(img, 0, 0)) & 0xFFFFFF;
-        XDestroyImage(img);
-        return p;
-    }
     // Whether the screen shows some dark ink in a rectangle of the frame.
     bool inkOnScreen(int x, int y, int w, int h) {
-        XImage* img = XGetImage(server.dpy, backend->windowId(), x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
-        if (!img) return false;
-        bool ink = false;
-        for (int j = 0; j < h && !ink; ++j)
-            for (int i = 0; i < w && !ink; ++i) ink = (uint32_t(XGetPixel(img, i, j)) & 0xFFFFFF) < 0x404040;
-        XDestroyImage(img);
-        return ink;
+        for (uint32_t p : screen(x, y, w, h))
+            if (p < 0x404040) return true;
+        return false;
     }
 
     std::shared_ptr<host::Frame> frame;
     std::shared_ptr<NxTable> table;
-    std::shared_ptr<host::X11Backend> backend;
 };
 
 }  // namespace
@@ -137,21 +91,21 @@ TEST_F(TableWindow, ClickTypeCommitAndARefusedValueStaysRefused) {
 
     // Letters in an integer cell: Enter refuses them, the editor stays with its text.
     type("ab");
-    key(XK_Return);
+    tap(XK_Return);
     EXPECT_TRUE(eventually([&] {
         return onDispatch([&] { return table->getTextComponent() && table->getTextComponent()->getText() == "2ab"; });
     }));
     EXPECT_EQ(onDispatch([&] { return table->getCell(2, 1); }), Value(2));
     // Tab cannot leave it either.
-    key(XK_Tab);
+    tap(XK_Tab);
     EXPECT_EQ(onDispatch([&] { return std::make_pair(table->getEditRow(), table->getEditColumn()); }),
               std::make_pair(2, 1));
     EXPECT_TRUE(eventually([&] { return !table->isFlashing(); }));
 
-    key(XK_BackSpace);
-    key(XK_BackSpace);
+    tap(XK_BackSpace);
+    tap(XK_BackSpace);
     type("7");
-    key(XK_Return);
+    tap(XK_Return);
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return table->getCell(2, 1) == Value(27); }); }));
     EXPECT_EQ(onDispatch([&] { return table->getTextComponent(); }), nullptr);
 
@@ -173,9 +127,9 @@ TEST_F(TableWindow, DragAColumnBorderScrollAndSortByALabel) {
         return c->getX() + int(c->columnX(1)) + c->columnWidth(1);
     });
     moveTo(border, label.y);
-    button1(true);
+    button(1, true);
     for (int dx = 10; dx <= 40; dx += 10) moveTo(border + dx, label.y);
-    button1(false);
+    button(1, false);
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return table->getColumnWidths().getValue(1); }) == w0 + 40; }));
 
     // The vertical bar's forward arrow scrolls; Page Down scrolls further.
@@ -188,7 +142,7 @@ TEST_F(TableWindow, DragAColumnBorderScrollAndSortByALabel) {
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return view->getVertOffset(); }) > 0; }));
     const int64_t after_arrow = onDispatch([&] { return view->getVertOffset(); });
     clickAt(middle(0, 3));  // focus on the table (Note cells take the editor; Escape keeps it)
-    key(XK_Next);
+    tap(XK_Next);
     EXPECT_TRUE(eventually([&] { return onDispatch([&] { return view->getVertOffset(); }) > after_arrow; }));
 
     // A click on the Key label sorts ascending, a second one descending; the label shows it.

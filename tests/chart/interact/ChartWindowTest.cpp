@@ -19,7 +19,7 @@
 #include <X11/keysym.h>
 
 #include "tests/support/OnDispatch.h"
-#include "tests/support/XvfbServer.h"
+#include "tests/support/WindowTest.h"
 
 using namespace norvex::chart;
 using namespace std::chrono_literals;
@@ -30,18 +30,8 @@ namespace {
 
 constexpr int kLeft = 20, kTop = 30, kWidth = 420, kHeight = 320;
 
-class ChartWindow : public ::testing::Test {
+class ChartWindow : public testsupport::WindowTest<23> {
 protected:
-    static inline testsupport::XvfbServer server;
-    static inline bool started = false;
-
-    static void SetUpTestSuite() { started = server.start(23); }
-    static void TearDownTestSuite() { server.stop(); }
-
-    void SetUp() override {
-        if (!started) GTEST_SKIP() << "Xvfb with XTEST is not available (tools/setup.sh installs it)";
-    }
-
     // A chart from page parameters in a shown frame, as the renderer's window mode does.
     void open(std::vector<std::pair<std::string, std::string>> params) {
         applet = host::create<host::Applet>();
@@ -55,19 +45,13 @@ protected:
         frame->reshape(kLeft, kTop, kWidth, kHeight);
         frame->add(chart);
         chart->reshape(0, 0, kWidth, kHeight);
-        frame->setVisible(true);
-        std::string error;
-        backend = host::X11Backend::open(frame, server.display, &error);
-        ASSERT_TRUE(backend) << error;
-        ASSERT_TRUE(backend->waitMapped(4000ms));
+        openWindow(frame);
+        if (HasFatalFailure()) return;
         settle();
     }
 
     void TearDown() override {
-        if (backend) backend->close();
-        backend.reset();
-        if (frame) frame->setBackend(nullptr);
-        host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
+        WindowTest::TearDown();
         if (frame) frame->dispose();
     }
 
@@ -76,15 +60,7 @@ protected:
         host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle();
         eventually([&] { return screen() == buffer(); }, 2000ms);
     }
-    std::vector<uint32_t> screen() {
-        std::vector<uint32_t> out;
-        XImage* img = XGetImage(server.dpy, backend->windowId(), 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
-        if (!img) return out;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) out.push_back(uint32_t(XGetPixel(img, x, y)) & 0xFFFFFF);
-        XDestroyImage(img);
-        return out;
-    }
+    std::vector<uint32_t> screen() { return WindowTest::screen(0, 0, kWidth, kHeight); }
     std::vector<uint32_t> buffer() {
         std::vector<uint32_t> out;
         auto b = frame->getBuffer();
@@ -109,25 +85,6 @@ protected:
         });
     }
 
-    void moveTo(int x, int y) {
-        server.xtest.motion(server.dpy, DefaultScreen(server.dpy), kLeft + x, kTop + y, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(20ms);
-    }
-    void button(int b, bool down) {
-        server.xtest.button(server.dpy, unsigned(b), down, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(30ms);
-    }
-    void key(KeySym sym, bool down) {
-        server.xtest.key(server.dpy, XKeysymToKeycode(server.dpy, sym), down, 0);
-        XFlush(server.dpy);
-        std::this_thread::sleep_for(20ms);
-    }
-    void tap(KeySym sym) {
-        key(sym, true);
-        key(sym, false);
-    }
     void drag(host::Point from, host::Point to, int b = 1, int steps = 8) {
         moveTo(from.x, from.y);
         button(b, true);
@@ -141,7 +98,6 @@ protected:
     std::shared_ptr<host::PageContext> context;
     std::shared_ptr<NxChart> chart;
     std::shared_ptr<host::Frame> frame;
-    std::shared_ptr<host::X11Backend> backend;
 };
 
 }  // namespace
