@@ -124,7 +124,17 @@ void Table::setCells(const std::vector<std::vector<Value>>& values) {
     ombu::TreeLock guard(*this);
     const bool repaint = repaint_on, pending = needs_repaint;
     repaint_on = false;
-    cells.clear();
+    const bool validating = (validate_policy == NxTblEnum::VALIDATE_SET || validate_policy == NxTblEnum::VALIDATE_ALWAYS) &&
+                            !validate_listeners.empty();
+    if (validating) {
+        // Each new value is checked against the cell's old one, row by row; a refused
+        // value keeps the old one. Cells the new array does not reach are emptied.
+        for (size_t r = 0; r < cells.size(); ++r)
+            for (size_t c = 0; c < cells[r].size(); ++c)
+                if (r >= values.size() || c >= values[r].size()) cells[r][c] = CellValue();
+    } else {
+        cells.clear();
+    }
     for (int r = 0; r < std::min<int>(int(values.size()), rows); ++r)
         for (int c = 0; c < std::min<int>(int(values[size_t(r)].size()), columns); ++c)
             SetValue::cell(*this, r, c, values[size_t(r)][size_t(c)], true);

@@ -323,6 +323,28 @@ TEST(Table, ValidationRejectsOrReplacesValuesOfTheRightCells) {
     t->removeValidateCellListener(&v);
 }
 
+// A whole new array is validated cell by cell against the old values: a refused value
+// keeps the cell's old one (it used to leave the cell empty), a replaced one is stored
+// as replaced, and cells the array does not reach are emptied.
+TEST(Table, SetCellsKeepsTheOldValueWhereANewOneIsRefused) {
+    auto t = host::create<NxTable>(nullptr, "");
+    t->setNumRows(3);
+    t->setNumColumns(3);
+    t->setCells({{Value("a"), Value("b"), Value("c")}, {Value("d"), Value("e"), Value("f")}, {Value("g")}});
+    Validator v;
+    t->addValidateCellListener(&v);
+    t->setValidatePolicy(NxTblEnum::VALIDATE_SET);
+    t->setCells({{Value("bad"), Value("lower")}, {Value("x")}});
+    EXPECT_EQ(t->getCell(0, 0), Value("a"));      // refused: the old value stays
+    EXPECT_EQ(t->getCell(0, 1), Value("LOWER"));  // replaced by the listener
+    EXPECT_EQ(t->getCell(1, 0), Value("x"));
+    EXPECT_TRUE(t->getCell(0, 2).isNull());  // not in the new array
+    EXPECT_TRUE(t->getCell(1, 1).isNull());
+    EXPECT_TRUE(t->getCell(2, 0).isNull());
+    EXPECT_EQ(v.cells, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {1, 0}}));
+    t->removeValidateCellListener(&v);
+}
+
 TEST(Table, RepaintOffDefersWorkUntilTurnedBackOn) {
     auto t = host::create<NxTable>(nullptr, "");
     t->addNotify();
