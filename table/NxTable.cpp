@@ -166,7 +166,7 @@ void NxTable::structureChanged(const StructureChange& c) {
 bool NxTable::handleEvent(host::Event& e) {
     // Events a component cell left unhandled are not presses on the cell under it.
     if (Widget::checkChild(*this, e)) return false;
-    return Actions::handle(*this, e) || Table::handleEvent(e);
+    return Actions::handle(*this, e) || host::Panel::handleEvent(e);
 }
 
 }  // namespace norvex::table

@@ -87,9 +87,6 @@ public:
     bool traverse(int row, int col);
     // While a rejected value shows inverted (for 250 ms).
     bool isFlashing() const { return flashing.load(); }
-    // The row or column being resized by dragging (NOVALUE: none).
-    int getResizeRow() const { return resize_row; }
-    int getResizeColumn() const { return resize_column; }
 
 protected:
     void structureChanged(const StructureChange& change) override;
@@ -117,12 +114,7 @@ private:
     std::shared_ptr<host::TextComponent> text;
     std::atomic<bool> flashing{false};
     std::unique_ptr<host::RepeatTimer> flash_timer;
-    // An interactive resize: the row or column, the direction, the cell's edge and the
-    // guide line (table pixels; -1 while none is drawn).
-    int resize_row = NxTblEnum::NOVALUE, resize_column = NxTblEnum::NOVALUE;
-    int resize_origin = 0, resize_line = -1;
     bool editor_drag = false;  // a press in the editor: its drag selects text
-    int cursor_x = NxTblEnum::NOVALUE, cursor_y = NxTblEnum::NOVALUE;  // last tracked pointer
 
     Series editable_series{this, host::Value(true)};
     Series max_length_series{this, host::Value(NxTblEnum::MAXINT)};

@@ -13,6 +13,7 @@
 namespace norvex::table {
 
 class NxTable;
+class Table;
 
 struct Actions {
     // Selection words of the range being dragged.
@@ -59,22 +60,26 @@ struct Actions {
     static constexpr int DELTA = 4;    // pixels either side of a border that start a resize
     static constexpr int MINSIZE = 5;  // the smallest row height or column width by dragging
     // "START", "MOVE", "END", "CANCEL"; true when the event took part in a resize.
-    static bool resize(NxTable& t, host::Event* e, const std::string& param);
+    static bool resize(Table& t, host::Event* e, const std::string& param);
     // The row (vertical false: column) whose bottom (right) border lies within DELTA of
     // the table pixel (x, y), or NOVALUE; borders inside a span do not count.
-    static int resizeTarget(NxTable& t, int x, int y, bool vertical);
+    static int resizeTarget(Table& t, int x, int y, bool vertical);
     // Pointer shapes over the table.
     static constexpr int NONTRAV_CURSOR = 1, TRAV_CURSOR = 2, CORNER_CURSOR = 5, VERT_CURSOR = 9,
                          HORIZ_CURSOR = 11;
-    static void trackCursor(NxTable& t, const host::Event& e);
+    static void trackCursor(Table& t, const host::Event& e);
 
     // ---- Sorting ----
     // A press on a column label with label sorting on: sorts ascending, or reverses the
     // order when that column was the last sorted. True when it sorted.
-    static bool sortAction(NxTable& t, host::Event& e);
+    static bool sortAction(Table& t, host::Event& e);
 
     // The cell (or label: -1) under the event's table position, or nullopt outside.
-    static std::optional<NxCellPosition> eventToCell(NxTable& t, const host::Event& e);
+    static std::optional<NxCellPosition> eventToCell(Table& t, const host::Event& e);
+
+    // The plain table's reduced action table: Page Down and Up scroll, Escape cancels a
+    // resize, a press starts a resize or sorts by a label, the pointer shape follows.
+    static bool handleReduced(Table& t, host::Event& e);
 };
 
 }  // namespace norvex::table

@@ -11,13 +11,15 @@ namespace norvex::table {
 using E = NxTblEnum;
 using host::Event;
 
-std::optional<NxCellPosition> Actions::eventToCell(NxTable& t, const Event& e) {
-    const int row = t.YtoRow(e.y), col = t.XtoColumn(e.x);
+std::optional<NxCellPosition> Actions::eventToCell(Table& t, const Event& e) {
+    TableView* view = TableView::of(t);
+    if (!view) return std::nullopt;
+    const int row = view->YtoRow(e.y), col = view->XtoColumn(e.x);
     if (row == E::NOVALUE || col == E::NOVALUE) return std::nullopt;
     return NxCellPosition{row, col};
 }
 
-bool Actions::sortAction(NxTable& t, Event& e) {
+bool Actions::sortAction(Table& t, Event& e) {
     if (!t.getColumnLabelSort()) return false;
     auto p = eventToCell(t, e);
     if (!p || p->row != E::LABEL || p->column < 0 || p->column >= t.columns) return false;
@@ -184,6 +186,33 @@ bool Actions::handle(NxTable& t, Event& e) {
         t.last_key_when = e.when, t.last_key = e.key;
         return handleKey(t, e);
     }
+    default: return false;
+    }
+}
+
+// The plain table's input is defined here, with the action table, so the model
+// folder needs nothing of the interaction folder.
+bool Table::handleEvent(Event& e) { return Actions::handleReduced(*this, e) || host::Panel::handleEvent(e); }
+
+bool Actions::handleReduced(Table& t, Event& e) {
+    // Without a view the table shows nothing to press on.
+    if (!t.getRepaint() || !TableView::of(t)) return false;
+    const bool resizing = t.resize_row != E::NOVALUE || t.resize_column != E::NOVALUE;
+    switch (e.id) {
+    case Event::MOUSE_DOWN:
+        if (t.allow_cell_resize != E::RESIZE_NONE && resize(t, &e, "START")) return true;
+        return sortAction(t, e);
+    case Event::MOUSE_DRAG: return resizing && resize(t, &e, "MOVE");
+    case Event::MOUSE_UP: return resizing && resize(t, &e, "END");
+    case Event::MOUSE_MOVE:
+        if (t.getTrackCursor()) trackCursor(t, e);
+        return true;
+    case Event::KEY_PRESS:
+        if (e.key != Event::ESCAPE || !resizing) return false;
+        return resize(t, &e, "CANCEL");
+    case Event::KEY_ACTION:
+        if (e.key != Event::PGDN && e.key != Event::PGUP) return false;
+        return TableView::of(t) && TableView::of(t)->scrollAction(e.key == Event::PGDN ? "PAGEDOWN" : "PAGEUP");
     default: return false;
     }
 }

@@ -20,7 +20,7 @@ struct Border {
 };
 
 // The area under a table pixel, or null.
-Clip* clipAt(NxTable& t, int x, int y) {
+Clip* clipAt(Table& t, int x, int y) {
     TableView* view = TableView::of(t);
     for (int type = 0; type < Clip::NUM_TYPE; ++type) {
         Clip* c = view->clip(type);
@@ -29,7 +29,7 @@ Clip* clipAt(NxTable& t, int x, int y) {
     return nullptr;
 }
 
-Border findBorder(NxTable& t, int x, int y, bool vertical) {
+Border findBorder(Table& t, int x, int y, bool vertical) {
     Clip* c = clipAt(t, x, y);
     if (!c) return {};
     const int lx = x - c->getX(), ly = y - c->getY();
@@ -55,13 +55,13 @@ Border findBorder(NxTable& t, int x, int y, bool vertical) {
     return {found, int(std::clamp<int64_t>(base + start(found), -E::MAXDIMENSION, E::MAXDIMENSION)), size(found)};
 }
 
-bool allows(const NxTable& t, bool vertical) {
+bool allows(const Table& t, bool vertical) {
     const int a = t.getAllowCellResize();
     return a == E::RESIZE_ALL || (a & (vertical ? E::RESIZE_ROW : E::RESIZE_COLUMN)) != 0;
 }
 
 // The guide line, drawn by inversion so that drawing it again erases it.
-void guide(NxTable& t, int pos, bool vertical) {
+void guide(Table& t, int pos, bool vertical) {
     if (pos < 0) return;
     auto g = t.getGraphics();
     if (!g) return;
@@ -76,9 +76,9 @@ void guide(NxTable& t, int pos, bool vertical) {
 
 }  // namespace
 
-int Actions::resizeTarget(NxTable& t, int x, int y, bool vertical) { return findBorder(t, x, y, vertical).index; }
+int Actions::resizeTarget(Table& t, int x, int y, bool vertical) { return findBorder(t, x, y, vertical).index; }
 
-bool Actions::resize(NxTable& t, host::Event* e, const std::string& param) {
+bool Actions::resize(Table& t, host::Event* e, const std::string& param) {
     const bool active = t.resize_row != E::NOVALUE || t.resize_column != E::NOVALUE;
     const bool vertical = t.resize_row != E::NOVALUE;
     if (param == "START") {
@@ -135,7 +135,7 @@ bool Actions::resize(NxTable& t, host::Event* e, const std::string& param) {
     return true;
 }
 
-void Actions::trackCursor(NxTable& t, const host::Event& e) {
+void Actions::trackCursor(Table& t, const host::Event& e) {
     if (e.x == t.cursor_x && e.y == t.cursor_y) return;
     t.cursor_x = e.x, t.cursor_y = e.y;
     if (t.resize_row != E::NOVALUE || t.resize_column != E::NOVALUE) return;
@@ -149,8 +149,10 @@ void Actions::trackCursor(NxTable& t, const host::Event& e) {
     else if (row)
         shape = VERT_CURSOR;
     else {
+        // Only the full table traverses cells.
         auto p = eventToCell(t, e);
-        shape = p && isTraversableCell(t, p->row, p->column) ? TRAV_CURSOR : NONTRAV_CURSOR;
+        auto* nx = dynamic_cast<NxTable*>(&t);
+        shape = p && nx && isTraversableCell(*nx, p->row, p->column) ? TRAV_CURSOR : NONTRAV_CURSOR;
     }
     t.setCursor(shape);
 }

@@ -100,6 +100,9 @@ public:
     // The column a label click sorted last (NOVALUE: none) and its direction.
     int getSortColumn() const { return sort_column; }
     int getSortDirection() const { return sort_direction; }
+    // The row or column being resized by dragging (NOVALUE: none).
+    int getResizeRow() const { return resize_row; }
+    int getResizeColumn() const { return resize_column; }
 
     // ---- Spans ----
     void setSpans(const std::vector<NxCellRange>& spans);
@@ -267,6 +270,8 @@ public:
     void removeSortListener(NxSortListener* l) { sort_listeners.remove(l); }
 
     void addNotify() override;
+    // The plain table's input: scrolling keys, resizing by a border, sorting by a label.
+    bool handleEvent(host::Event& e) override;
     void layout() override;
     host::Dimension preferredSize() override;
     void paint(host::Graphics& g) override;
@@ -406,6 +411,11 @@ protected:
     // The column last sorted by a label click and its direction, shown on that label.
     int sort_column = NxTblEnum::NOVALUE;
     int sort_direction = 0;
+    // An interactive resize: the row or column, the direction, the cell's edge and the
+    // guide line (table pixels; -1 while none is drawn).
+    int resize_row = NxTblEnum::NOVALUE, resize_column = NxTblEnum::NOVALUE;
+    int resize_origin = 0, resize_line = -1;
+    int cursor_x = NxTblEnum::NOVALUE, cursor_y = NxTblEnum::NOVALUE;  // last tracked pointer
 
     // Guards of the value call-backs.
     bool in_cell_value_cb = false;

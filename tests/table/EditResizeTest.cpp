@@ -430,3 +430,78 @@ TEST(TableEdit, PressAndDragInTheEditorPlaceTheCaretAndSelect) {
     s.type("X");
     EXPECT_EQ(s.editorText(), "Xdef");
 }
+
+namespace {
+
+// Hands events straight to a table's handler.
+struct Sender {
+    Table* table;
+    int64_t when = 0;
+    bool send(int id, int x, int y, int key) {
+        Event e(table, ++when, id, x, y, key, 0, Value());
+        return table->handleEvent(e);
+    }
+};
+
+}  // namespace
+
+// The plain table has the reduced action table: a border drag resizes, Escape cancels a
+// resize, a label click sorts, Page Down scrolls and the pointer shape follows the
+// borders; no cell ever becomes current. Without a view it takes no input at all.
+TEST(TableResize, ThePlainTableResizesSortsScrollsAndTracksThePointer) {
+    auto frame = host::create<host::Frame>();
+    frame->setLayout(nullptr);
+    frame->reshape(0, 0, 300, 200);
+    frame->setGraphicsFactory([](host::Component&) -> host::GraphicsPtr {
+        return std::make_unique<host::RecordingGraphics>();
+    });
+    auto table = host::create<Table>();
+    Sender sender{table.get()};
+    auto send = [&](int id, int x, int y, int key = 0) { return sender.send(id, x, y, key); };
+    EXPECT_FALSE(send(Event::MOUSE_DOWN, 10, 10));  // no view yet
+    table->setViewHooks(std::make_unique<TableView>(*table));
+    table->host::Panel::setFont(host::Font("Helvetica", host::Font::PLAIN, 12));
+    table->setNumRows(60);
+    table->setNumColumns(3);
+    table->setColumnLabels({Value("A"), Value("B"), Value("C")});
+    for (int r = 0; r < 60; ++r) table->setCell(r, 0, Value(59 - r));
+    table->setAllowCellResize(E::RESIZE_ALL);
+    table->setColumnLabelSort(true);
+    table->setTrackCursor(true);
+    frame->add(table);
+    table->reshape(0, 0, 300, 200);
+    frame->setVisible(true);
+    frame->validate();
+    TableView& view = *TableView::of(*table);
+
+    Clip* c = view.find(0, 1);
+    const int right = c->getX() + int(c->columnX(1)) + c->columnWidth(1), y = c->getY() + 3;
+    const int w0 = table->getColumnWidths().getValue(1);
+    send(Event::MOUSE_MOVE, right, y);
+    EXPECT_EQ(table->getCursor(), Actions::HORIZ_CURSOR);
+    send(Event::MOUSE_MOVE, right - 20, y + 8);
+    EXPECT_EQ(table->getCursor(), Actions::NONTRAV_CURSOR);
+    EXPECT_TRUE(send(Event::MOUSE_DOWN, right - 1, y));
+    send(Event::MOUSE_DRAG, right + 20, y);
+    EXPECT_TRUE(send(Event::KEY_PRESS, 0, 0, Event::ESCAPE));
+    send(Event::MOUSE_UP, right + 20, y);
+    EXPECT_EQ(table->getColumnWidths().getValue(1), w0);
+    send(Event::MOUSE_DOWN, right - 1, y);
+    send(Event::MOUSE_DRAG, right + 20, y);
+    send(Event::MOUSE_UP, right + 20, y);
+    EXPECT_EQ(table->getColumnWidths().getValue(1), w0 + 20);
+
+    Clip* labels = view.find(E::LABEL, 0);
+    ASSERT_NE(labels, nullptr);
+    const int lx = labels->getX() + int(labels->columnX(0)) + 10, ly = labels->getY() + 5;
+    EXPECT_TRUE(send(Event::MOUSE_DOWN, lx, ly));
+    send(Event::MOUSE_UP, lx, ly);
+    EXPECT_EQ(table->getCell(0, 0), Value(0));
+    EXPECT_EQ(table->getSortColumn(), 0);
+    EXPECT_EQ(table->getEditRow(), E::NOVALUE);
+
+    EXPECT_TRUE(send(Event::KEY_ACTION, 0, 0, Event::PGDN));
+    EXPECT_GT(view.getVertOffset(), 0);
+    EXPECT_FALSE(send(Event::KEY_ACTION, 0, 0, Event::LEFT));  // no traversal
+    frame->dispose();
+}
