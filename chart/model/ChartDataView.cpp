@@ -54,40 +54,44 @@ bool ChartDataView::editPoint(const ChartDataViewSeries* s, int index, const hos
 void ChartDataView::update(ChartDataModel&, const host::Value& arg) {
     auto u = arg.as<ChartDataModelUpdate>();
     if (!u || !dataInterpretation) return;
-    host::Lock lock(mutex());
-    DataInterpretation& di = *dataInterpretation;
-    int r = u->row, c = u->column;
-    switch (u->message) {
-        case ChartDataModelUpdate::CHANGE_VALUE: di.changeValue(r, c); break;
-        case ChartDataModelUpdate::ADD_VALUE: di.addValue(r, c); break;
-        case ChartDataModelUpdate::REMOVE_VALUE: di.removeValue(r, c); break;
-        case ChartDataModelUpdate::CHANGE_ROW: di.changeRow(r, c); break;
-        case ChartDataModelUpdate::ADD_ROW: di.addRow(r, c); break;
-        case ChartDataModelUpdate::REMOVE_ROW: di.removeRow(r, c); break;
-        case ChartDataModelUpdate::CHANGE_COLUMN: di.changeColumn(r, c); break;
-        case ChartDataModelUpdate::ADD_COLUMN: di.addColumn(r, c); break;
-        case ChartDataModelUpdate::REMOVE_COLUMN: di.removeColumn(r, c); break;
-        case ChartDataModelUpdate::CHANGE_POINT_LABEL: di.changePointLabel(r, c); break;
-        case ChartDataModelUpdate::CHANGE_SERIES_NAME: di.changeSeriesName(r, c); break;
-        case ChartDataModelUpdate::CHANGE_SERIES_LABEL: di.changeSeriesLabel(r, c); break;
-        case ChartDataModelUpdate::RESET: {
-            bool saved = isBatched;
-            setIsBatched(true);
-            try {
-                di.reset(r, c);
-            } catch (...) {
-                isBatched = saved;  // a failed reload must not leave the view batched
-                throw;
+    bool reset = false, saved = false;
+    {
+        host::Lock lock(mutex());
+        DataInterpretation& di = *dataInterpretation;
+        int r = u->row, c = u->column;
+        switch (u->message) {
+            case ChartDataModelUpdate::CHANGE_VALUE: di.changeValue(r, c); break;
+            case ChartDataModelUpdate::ADD_VALUE: di.addValue(r, c); break;
+            case ChartDataModelUpdate::REMOVE_VALUE: di.removeValue(r, c); break;
+            case ChartDataModelUpdate::CHANGE_ROW: di.changeRow(r, c); break;
+            case ChartDataModelUpdate::ADD_ROW: di.addRow(r, c); break;
+            case ChartDataModelUpdate::REMOVE_ROW: di.removeRow(r, c); break;
+            case ChartDataModelUpdate::CHANGE_COLUMN: di.changeColumn(r, c); break;
+            case ChartDataModelUpdate::ADD_COLUMN: di.addColumn(r, c); break;
+            case ChartDataModelUpdate::REMOVE_COLUMN: di.removeColumn(r, c); break;
+            case ChartDataModelUpdate::CHANGE_POINT_LABEL: di.changePointLabel(r, c); break;
+            case ChartDataModelUpdate::CHANGE_SERIES_NAME: di.changeSeriesName(r, c); break;
+            case ChartDataModelUpdate::CHANGE_SERIES_LABEL: di.changeSeriesLabel(r, c); break;
+            case ChartDataModelUpdate::RESET: {
+                // Batched while reloading; the chart hears of it once, when batching ends.
+                saved = isBatched;
+                isBatched = true;
+                try {
+                    di.reset(r, c);
+                } catch (...) {
+                    isBatched = saved;  // a failed reload must not leave the view batched
+                    throw;
+                }
+                reset = true;
+                break;
             }
-            changed = false;
-            setChanged(true);
-            setIsBatched(saved);
-            return;
+            default: return;
         }
-        default: return;
+        changed = false;  // the data moved: always tell the chart
     }
-    changed = false;  // the data moved: always tell the chart
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
+    if (reset) setIsBatched(saved);
 }
 
 void ChartDataView::setHoleValue(double v) {
@@ -96,110 +100,127 @@ void ChartDataView::setHoleValue(double v) {
 }
 
 void ChartDataView::setIsBatched(bool b) {
-    host::Lock lock(mutex());
-    if (b == isBatched) return;
-    isBatched = b;
+    {
+        host::Lock lock(mutex());
+        if (b == isBatched) return;
+        isBatched = b;
+    }
     if (!b) propagateChange();
 }
 
 void ChartDataView::setChartType(int t) {
-    host::Lock lock(mutex());
-    if (t == chartType) return;
-    if (t < 0 || t > PIE) throw std::invalid_argument("Invalid chart type");
-    // Area charts have a drawer; polar, radar, hi-lo and candle charts have none.
-    if (t == POLAR || t == RADAR || t == FILLED_RADAR || t == HILO || t == HILO_OPEN_CLOSE || t == CANDLE)
-        throw std::invalid_argument("Currently unsupported chart type");
-    // Point labels are only allowed on an axis its chart area holds as an X axis;
-    // elsewhere the method stays as it is.
-    auto setMethod = [](NxAxis& a, int m) {
-        try {
-            a.setAnnotationMethod(m);
-        } catch (const std::invalid_argument&) {
+    {
+        host::Lock lock(mutex());
+        if (t == chartType) return;
+        if (t < 0 || t > PIE) throw std::invalid_argument("Invalid chart type");
+        // Area charts have a drawer; polar, radar, hi-lo and candle charts have none.
+        if (t == POLAR || t == RADAR || t == FILLED_RADAR || t == HILO || t == HILO_OPEN_CLOSE || t == CANDLE)
+            throw std::invalid_argument("Currently unsupported chart type");
+        // Point labels are only allowed on an axis its chart area holds as an X axis;
+        // elsewhere the method stays as it is.
+        auto setMethod = [](NxAxis& a, int m) {
+            try {
+                a.setAnnotationMethod(m);
+            } catch (const std::invalid_argument&) {
+            }
+        };
+        if (xaxis) setMethod(*xaxis, previousXAxisAnnotationMethod);
+
+        bool wasBar = chartType == BAR || chartType == STACKING_BAR;
+        if (chartType == PIE) {
+            for (auto* a : {xaxis.get(), yaxis.get()})
+                if (a) {
+                    a->setIsShowing(true);
+                    a->setChanged(true);
+                }
         }
-    };
-    if (xaxis) setMethod(*xaxis, previousXAxisAnnotationMethod);
+        if (wasBar && xaxis) {
+            previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
+            xaxis->setAnnotationMethod(NxAxis::VALUE);
+        }
+        chartType = t;
+        if (t == BAR || t == STACKING_BAR) getBarChartFormat();
+        if (t == PIE) getPieChartFormat();
 
-    bool wasBar = chartType == BAR || chartType == STACKING_BAR;
-    if (chartType == PIE) {
-        for (auto* a : {xaxis.get(), yaxis.get()})
-            if (a) {
-                a->setIsShowing(true);
-                a->setChanged(true);
-            }
+        if ((t == BAR || t == STACKING_BAR) && xaxis && yaxis) {
+            previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
+            xaxis->setPlacementAxis(yaxis);
+            // Point labels need the axis to be one of its chart area's X axes.
+            setMethod(*xaxis, NxAxis::POINT_LABELS);
+            if (xaxis->getPlacementIsDefault())
+                xaxis->setPlacement(NxAxis::ORIGIN);
+            else
+                xaxis->setChanged(true);
+            if (yaxis->getOriginPlacementIsDefault()) yaxis->setOriginPlacement(NxAxis::ZERO);
+        } else if (t == PIE) {
+            for (auto* a : {xaxis.get(), yaxis.get()})
+                if (a) {
+                    a->setIsShowing(false);
+                    a->setChanged(true);
+                }
+        }
+        if (chart)
+            if (AxisArea* area = chart->getChartArea()) area->dataViewTypeChanged(*this);
     }
-    if (wasBar && xaxis) {
-        previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
-        xaxis->setAnnotationMethod(NxAxis::VALUE);
-    }
-    chartType = t;
-    if (t == BAR || t == STACKING_BAR) getBarChartFormat();
-    if (t == PIE) getPieChartFormat();
-
-    if ((t == BAR || t == STACKING_BAR) && xaxis && yaxis) {
-        previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
-        xaxis->setPlacementAxis(yaxis);
-        // Point labels need the axis to be one of its chart area's X axes.
-        setMethod(*xaxis, NxAxis::POINT_LABELS);
-        if (xaxis->getPlacementIsDefault())
-            xaxis->setPlacement(NxAxis::ORIGIN);
-        else
-            xaxis->setChanged(true);
-        if (yaxis->getOriginPlacementIsDefault()) yaxis->setOriginPlacement(NxAxis::ZERO);
-    } else if (t == PIE) {
-        for (auto* a : {xaxis.get(), yaxis.get()})
-            if (a) {
-                a->setIsShowing(false);
-                a->setChanged(true);
-            }
-    }
-    if (chart)
-        if (AxisArea* area = chart->getChartArea()) area->dataViewTypeChanged(*this);
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setName(const std::string& s) {
-    host::Lock lock(mutex());
-    if (s == name) return;
-    name = s;
+    {
+        host::Lock lock(mutex());
+        if (s == name) return;
+        name = s;
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setDrawingOrder(int n) {
-    host::Lock lock(mutex());
-    if (n < 0 || (chart && n >= chart->getNumData()))
-        throw std::invalid_argument("DrawingOrder property for ChartDataView is out of range");
-    drawingOrder = n;
+    {
+        host::Lock lock(mutex());
+        if (n < 0 || (chart && n >= chart->getNumData()))
+            throw std::invalid_argument("DrawingOrder property for ChartDataView is out of range");
+        drawingOrder = n;
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setDataSource(std::shared_ptr<Chartable> source) {
-    host::Lock lock(mutex());
-    if (!source) {
+    {
+        host::Lock lock(mutex());
+        if (!source) {
+            detachSource();
+            dataSource.reset();
+            return;
+        }
+        // Loading is all or nothing: a source that cannot be read leaves the view, and
+        // the source it follows, as they were.
+        auto interpretation = DataInterpretation::getData(this, source);
+        // Marked changed while loading, so the series and the name announce nothing
+        // under our lock; the one announcement follows below.
+        changed = true;
         detachSource();
-        dataSource.reset();
-        return;
+        dataSource = source;
+        dataInterpretation = std::move(interpretation);
+        if (auto labels = source->getPointLabels())
+            for (const auto& l : *labels) pointLabels.push_back(l);
+        for (int i = 0; i < getNumSeries(); ++i) {
+            series[size_t(i)]->setName(source->getSeriesName(i));
+            series[size_t(i)]->setLabel(source->getSeriesLabel(i));
+        }
+        setName(source->getName());
+        auto model = std::dynamic_pointer_cast<ChartDataModel>(source);
+        if (model) {
+            // Views made by host::create are shared; the model holds them weakly.
+            if (auto self = std::dynamic_pointer_cast<ChartDataView>(weak_from_this().lock()))
+                model->addObserver(std::shared_ptr<ChartDataObserver>(self, static_cast<ChartDataObserver*>(this)));
+        }
+        if (!model && !std::dynamic_pointer_cast<EditableChartable>(source)) dataSource.reset();
+        changed = false;
     }
-    // Loading is all or nothing: a source that cannot be read leaves the view, and
-    // the source it follows, as they were.
-    auto interpretation = DataInterpretation::getData(this, source);
-    detachSource();
-    dataSource = source;
-    dataInterpretation = std::move(interpretation);
-    if (auto labels = source->getPointLabels())
-        for (const auto& l : *labels) pointLabels.push_back(l);
-    for (int i = 0; i < getNumSeries(); ++i) {
-        series[size_t(i)]->setName(source->getSeriesName(i));
-        series[size_t(i)]->setLabel(source->getSeriesLabel(i));
-    }
-    setName(source->getName());
-    auto model = std::dynamic_pointer_cast<ChartDataModel>(source);
-    if (model) {
-        // Views made by host::create are shared; the model holds them weakly.
-        if (auto self = std::dynamic_pointer_cast<ChartDataView>(weak_from_this().lock()))
-            model->addObserver(std::shared_ptr<ChartDataObserver>(self, static_cast<ChartDataObserver*>(this)));
-    }
-    if (!model && !std::dynamic_pointer_cast<EditableChartable>(source)) dataSource.reset();
-    changed = false;
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
@@ -209,9 +230,12 @@ const std::string& ChartDataView::getPointLabel(int i) const {
 }
 
 void ChartDataView::setPointLabel(int i, const std::string& s) {
-    host::Lock lock(mutex());
-    if (i < 0 || size_t(i) >= pointLabels.size()) throw std::invalid_argument("Invalid point label index");
-    pointLabels[size_t(i)] = s;
+    {
+        host::Lock lock(mutex());
+        if (i < 0 || size_t(i) >= pointLabels.size()) throw std::invalid_argument("Invalid point label index");
+        pointLabels[size_t(i)] = s;
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
@@ -221,8 +245,11 @@ std::optional<std::vector<std::string>> ChartDataView::getPointLabels() const {
 }
 
 void ChartDataView::setPointLabels(std::vector<std::string> labels) {
-    host::Lock lock(mutex());
-    pointLabels = std::move(labels);
+    {
+        host::Lock lock(mutex());
+        pointLabels = std::move(labels);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
@@ -236,44 +263,59 @@ void ChartDataView::attach(const ChartDataViewSeriesPtr& s) {
 }
 
 void ChartDataView::setSeries(std::vector<ChartDataViewSeriesPtr> list) {
-    host::Lock lock(mutex());
-    series = std::move(list);
-    for (const auto& s : series) attach(s);
+    {
+        host::Lock lock(mutex());
+        series = std::move(list);
+        for (const auto& s : series) attach(s);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setSeries(int i, ChartDataViewSeriesPtr s) {
-    host::Lock lock(mutex());
-    if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index.");
-    attach(s);
-    series[size_t(i)] = std::move(s);
+    {
+        host::Lock lock(mutex());
+        if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index.");
+        attach(s);
+        series[size_t(i)] = std::move(s);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 ChartDataViewSeriesPtr ChartDataView::addSeries(int index) {
-    host::Lock lock(mutex());
-    index = NxChartUtil::clamp(index, 0, getNumSeries());
     auto s = std::make_shared<ChartDataViewSeries>();
-    attach(s);
-    s->setDrawingOrder(index);
-    series.insert(series.begin() + index, s);
+    {
+        host::Lock lock(mutex());
+        index = NxChartUtil::clamp(index, 0, getNumSeries());
+        attach(s);
+        s->setDrawingOrder(index);
+        series.insert(series.begin() + index, s);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
     return s;
 }
 
 void ChartDataView::addSeries(ChartDataViewSeriesPtr s) {
     if (!s) return;
-    host::Lock lock(mutex());
-    attach(s);
-    s->setDrawingOrder(getNumSeries());
-    series.push_back(std::move(s));
+    {
+        host::Lock lock(mutex());
+        attach(s);
+        s->setDrawingOrder(getNumSeries());
+        series.push_back(std::move(s));
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::removeSeries(int i) {
-    host::Lock lock(mutex());
-    if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index");
-    series.erase(series.begin() + i);
+    {
+        host::Lock lock(mutex());
+        if (i < 0 || i >= getNumSeries()) throw std::invalid_argument("Invalid ChartDataViewSeries index");
+        series.erase(series.begin() + i);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
@@ -309,16 +351,22 @@ std::shared_ptr<NxPieChartFormat> ChartDataView::getPieChartFormat() {
 }
 
 void ChartDataView::setXAxis(std::shared_ptr<NxAxis> a) {
-    host::Lock lock(mutex());
-    if (a == xaxis) return;
-    xaxis = std::move(a);
+    {
+        host::Lock lock(mutex());
+        if (a == xaxis) return;
+        xaxis = std::move(a);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setYAxis(std::shared_ptr<NxAxis> a) {
-    host::Lock lock(mutex());
-    if (a == yaxis) return;
-    yaxis = std::move(a);
+    {
+        host::Lock lock(mutex());
+        if (a == yaxis) return;
+        yaxis = std::move(a);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
@@ -454,9 +502,15 @@ void ChartDataView::calcLimits() {
     }
 }
 
+// The flag changes under our lock; the announcement (axes, chart area, the chart's
+// update) runs after it, since it may lay the chart out under the chart's lock, which
+// layout takes before ours. Setters therefore call these with our lock released.
 void ChartDataView::setChanged(bool b) {
-    if (b == changed) return;
-    changed = b;
+    {
+        host::Lock lock(mutex());
+        if (b == changed) return;
+        changed = b;
+    }
     if (b) {
         markAsChanged();
         propagateChange();
@@ -464,22 +518,36 @@ void ChartDataView::setChanged(bool b) {
 }
 
 void ChartDataView::setChanged(bool b, bool updateParent) {
-    if (b == changed) return;
     if (updateParent) return setChanged(b);
-    changed = b;
+    {
+        host::Lock lock(mutex());
+        if (b == changed) return;
+        changed = b;
+    }
     if (b) markAsChanged();
 }
 
 void ChartDataView::propagateChange() {
-    if (!changed || isBatched || !chart || chart->getIsBatched()) return;
-    chart->update();
+    DataViewParent* c;
+    {
+        host::Lock lock(mutex());
+        if (!changed || isBatched || !chart) return;
+        c = chart;
+    }
+    if (!c->getIsBatched()) c->update();
 }
 
 void ChartDataView::markAsChanged() {
-    if (xaxis) xaxis->setChanged(true);
-    if (yaxis) yaxis->setChanged(true);
-    if (chart)
-        if (AxisArea* area = chart->getChartArea()) area->setChanged(true);
+    std::shared_ptr<NxAxis> x, y;
+    DataViewParent* c;
+    {
+        host::Lock lock(mutex());
+        x = xaxis, y = yaxis, c = chart;
+    }
+    if (x) x->setChanged(true);
+    if (y) y->setChanged(true);
+    if (c)
+        if (AxisArea* area = c->getChartArea()) area->setChanged(true);
 }
 
 std::optional<host::Point> ChartDataView::getFirstLast() const {
@@ -499,25 +567,34 @@ std::optional<host::Point> ChartDataView::getFirstLast() const {
 }
 
 void ChartDataView::setIsInverted(bool b) {
-    host::Lock lock(mutex());
-    if (b == isInverted) return;
-    isInverted = b;
-    if (xaxis) xaxis->setIsVertical(b);
-    if (yaxis) yaxis->setIsVertical(!b);
+    {
+        host::Lock lock(mutex());
+        if (b == isInverted) return;
+        isInverted = b;
+        if (xaxis) xaxis->setIsVertical(b);
+        if (yaxis) yaxis->setIsVertical(!b);
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setPickFocus(int f) {
-    host::Lock lock(mutex());
-    if (f == pickFocus) return;
-    pickFocus = f;
+    {
+        host::Lock lock(mutex());
+        if (f == pickFocus) return;
+        pickFocus = f;
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 
 void ChartDataView::setIsShowingInLegend(bool b) {
-    host::Lock lock(mutex());
-    if (b == isShowingInLegend) return;
-    isShowingInLegend = b;
+    {
+        host::Lock lock(mutex());
+        if (b == isShowingInLegend) return;
+        isShowingInLegend = b;
+    }
+    // Outside our lock: the change may lay the chart out, under the chart's lock.
     setChanged(true);
 }
 

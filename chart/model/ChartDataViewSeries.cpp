@@ -35,11 +35,13 @@ void ChartDataViewSeries::markParentChanged() {
 }
 
 void ChartDataViewSeries::setFirstPoint(int n) {
-    host::Lock lock(mutex());
-    if (n < 0 || n > maxIndex())
-        throw std::invalid_argument("FirstPoint value does not address a point in the data series");
-    if (n == firstPoint) return;
-    firstPoint = n;
+    {
+        host::Lock lock(mutex());
+        if (n < 0 || n > maxIndex())
+            throw std::invalid_argument("FirstPoint value does not address a point in the data series");
+        if (n == firstPoint) return;
+        firstPoint = n;
+    }
     markParentChanged();
 }
 
@@ -49,18 +51,23 @@ int ChartDataViewSeries::getLastPoint() const {
 }
 
 void ChartDataViewSeries::setLastPoint(int n) {
-    host::Lock lock(mutex());
-    if (n < 0 || n > maxIndex())
-        throw std::invalid_argument("LastPoint value does not address a point in the data series");
-    if (!lastPoint.isDefault && lastPoint.value == n) return;
-    lastPoint.set(n);
+    {
+        host::Lock lock(mutex());
+        if (n < 0 || n > maxIndex())
+            throw std::invalid_argument("LastPoint value does not address a point in the data series");
+        if (!lastPoint.isDefault && lastPoint.value == n) return;
+        lastPoint.set(n);
+    }
     markParentChanged();
 }
 
-#define NX_SERIES_SET(field, v) \
-    host::Lock lock(mutex());   \
-    if ((field) == (v)) return; \
-    (field) = (v);              \
+// The field changes under the series' lock; the view hears of it afterwards.
+#define NX_SERIES_SET(field, v)         \
+    {                                   \
+        host::Lock lock(mutex());       \
+        if ((field) == (v)) return;     \
+        (field) = (v);                  \
+    }                                   \
     markParentChanged()
 
 void ChartDataViewSeries::setName(const std::string& n) { NX_SERIES_SET(name, n); }
