@@ -1,16 +1,22 @@
 // Charts in a real window on a private Xvfb server, driven by XTEST input: a drag
 // zooms (the axis numbers on screen change) and the reset key brings the first picture
 // back; shift-drags translate, control-drags turn a 3-D bar chart, middle-button drags
-// edit a point; a link in the header shows the hand cursor while the pointer is on it.
+// edit a point; a link in the header shows the hand cursor while the pointer is on it;
+// the axis key opens the axis selector in its own window.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "chart/AxisSelectorWindow.h"
 #include "chart/NxChart.h"
 #include "host/page/Applet.h"
+#include "ombu/widgets/NxCheckbox.h"
+#include "ombu/widgets/NxCheckboxGroup.h"
 #include "host/ui/Toolkit.h"
 #include "host/ui/Window.h"
 #include "host/x11/X11Backend.h"
@@ -184,4 +190,85 @@ TEST_F(ChartWindow, ALinkInTheHeaderShowsTheHandAndOnlyAClickOpensIt) {
     button(1, false);
     ASSERT_TRUE(eventually([&] { return context->shownDocuments().size() == 1u; }));
     EXPECT_EQ(context->shownDocuments()[0].first, "http://example.invalid/more.html");
+}
+
+// The axis selector on the screen: with a second Y axis, the "a" key opens the dialog in
+// its own window, a click on the "Rate" box makes that axis the one drags move, and OK
+// closes the dialog.
+TEST_F(ChartWindow, TheAxisKeyOpensTheSelectorAndAClickChoosesTheAxis) {
+    open({});
+    auto second = onDispatch([&] {
+        auto& a = chart->getChartAreaRegion();
+        auto axis = std::make_shared<NxAxis>(&a, true, NxAxis::VALUE);
+        axis->setName("Rate");
+        a.setYAxis(1, axis);
+        return axis;
+    });
+    std::mutex mutex;
+    std::shared_ptr<host::X11Backend> dialogScreen;
+    auto openDialog = [&](const std::shared_ptr<host::Dialog>& d) {
+        std::string error;
+        auto b = host::X11Backend::open(d, server.display, &error);
+        std::lock_guard lock(mutex);
+        if (!dialogScreen) dialogScreen = b;
+    };
+    AxisSelectorWindow::install(openDialog);
+    host::Rectangle p = plotInWindow();
+    clickAt(p.x + 10, p.y + 10);  // the chart takes the focus; no trigger is set
+    tap(XK_a);
+    ASSERT_TRUE(eventually([&] { return AxisSelectorWindow::dialog() && AxisSelectorWindow::dialog()->isVisible(); }));
+    auto d = AxisSelectorWindow::dialog();
+    {
+        std::lock_guard lock(mutex);
+        if (!dialogScreen) openDialog(d);  // the dialog was made earlier in this process
+    }
+    std::shared_ptr<host::X11Backend> screen;
+    {
+        std::lock_guard lock(mutex);
+        screen = dialogScreen;
+    }
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(screen->waitMapped(4000ms));
+
+    // The middle of a component of the dialog, on the screen.
+    auto onScreen = [&](host::Component* c) {
+        return onDispatch([&] {
+            host::Point at{c->getWidth() / 2, c->getHeight() / 2};
+            for (host::Component* k = c; k && k != d.get(); k = k->getParent()) at.x += k->getX(), at.y += k->getY();
+            return host::Point{d->getX() + at.x, d->getY() + at.y};
+        });
+    };
+    auto clickScreen = [&](host::Point at) {
+        server.xtest.motion(server.dpy, DefaultScreen(server.dpy), at.x, at.y, 0);
+        XFlush(server.dpy);
+        std::this_thread::sleep_for(20ms);
+        button(1, true);
+        button(1, false);
+    };
+    auto rate = AxisSelectorWindow::group(true)->getCheckbox(1);
+    ASSERT_EQ(rate->getText(), "Rate");
+    clickScreen(onScreen(rate.get()));
+    EXPECT_TRUE(eventually([&] {
+        return onDispatch([&] { return chart->getChartAreaRegion().getVertActionAxis(); }) == second;
+    }));
+    // OK hides the dialog.
+    host::Component* ok = nullptr;
+    onDispatch([&] {
+        std::function<host::Component*(host::Component*)> find = [&](host::Component* c) -> host::Component* {
+            if (c->getName() == "ok") return c;
+            if (auto* ct = dynamic_cast<host::Container*>(c))
+                for (auto& k : ct->getComponents())
+                    if (auto* f = find(k.get())) return f;
+            return nullptr;
+        };
+        ok = find(d.get());
+        return 0;
+    });
+    ASSERT_TRUE(ok);
+    clickScreen(onScreen(ok));
+    EXPECT_TRUE(eventually([&] { return !d->isVisible(); }));
+
+    AxisSelectorWindow::uninstall();
+    screen->close();
+    d->setBackend(nullptr);
 }
