@@ -109,6 +109,9 @@ void ChartDataView::setIsBatched(bool b) {
 }
 
 void ChartDataView::setChartType(int t) {
+    int old;
+    std::shared_ptr<NxAxis> x, y;
+    DataViewParent* c;
     {
         host::Lock lock(mutex());
         if (t == chartType) return;
@@ -116,53 +119,53 @@ void ChartDataView::setChartType(int t) {
         // Area charts have a drawer; polar, radar, hi-lo and candle charts have none.
         if (t == POLAR || t == RADAR || t == FILLED_RADAR || t == HILO || t == HILO_OPEN_CLOSE || t == CANDLE)
             throw std::invalid_argument("Currently unsupported chart type");
-        // Point labels are only allowed on an axis its chart area holds as an X axis;
-        // elsewhere the method stays as it is.
-        auto setMethod = [](NxAxis& a, int m) {
-            try {
-                a.setAnnotationMethod(m);
-            } catch (const std::invalid_argument&) {
-            }
-        };
-        if (xaxis) setMethod(*xaxis, previousXAxisAnnotationMethod);
-
-        bool wasBar = chartType == BAR || chartType == STACKING_BAR;
-        if (chartType == PIE) {
-            for (auto* a : {xaxis.get(), yaxis.get()})
-                if (a) {
-                    a->setIsShowing(true);
-                    a->setChanged(true);
-                }
-        }
-        if (wasBar && xaxis) {
-            previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
-            xaxis->setAnnotationMethod(NxAxis::VALUE);
-        }
+        old = chartType;
         chartType = t;
-        if (t == BAR || t == STACKING_BAR) getBarChartFormat();
-        if (t == PIE) getPieChartFormat();
-
-        if ((t == BAR || t == STACKING_BAR) && xaxis && yaxis) {
-            previousXAxisAnnotationMethod = xaxis->getAnnotationMethod();
-            xaxis->setPlacementAxis(yaxis);
-            // Point labels need the axis to be one of its chart area's X axes.
-            setMethod(*xaxis, NxAxis::POINT_LABELS);
-            if (xaxis->getPlacementIsDefault())
-                xaxis->setPlacement(NxAxis::ORIGIN);
-            else
-                xaxis->setChanged(true);
-            if (yaxis->getOriginPlacementIsDefault()) yaxis->setOriginPlacement(NxAxis::ZERO);
-        } else if (t == PIE) {
-            for (auto* a : {xaxis.get(), yaxis.get()})
-                if (a) {
-                    a->setIsShowing(false);
-                    a->setChanged(true);
-                }
-        }
-        if (chart)
-            if (AxisArea* area = chart->getChartArea()) area->dataViewTypeChanged(*this);
+        x = xaxis, y = yaxis, c = chart;
     }
-    // Outside our lock: the change may lay the chart out, under the chart's lock.
+    if (t == BAR || t == STACKING_BAR) getBarChartFormat();
+    if (t == PIE) getPieChartFormat();
+
+    // The axes are set up outside our lock: each tells the chart area, which may lay the
+    // chart out under the chart's lock.
+    // Point labels are only allowed on an axis its chart area holds as an X axis;
+    // elsewhere the method stays as it is.
+    auto setMethod = [](NxAxis& a, int m) {
+        try {
+            a.setAnnotationMethod(m);
+        } catch (const std::invalid_argument&) {
+        }
+    };
+    if (x) setMethod(*x, previousXAxisAnnotationMethod);
+    if (old == PIE)
+        for (auto* a : {x.get(), y.get()})
+            if (a) {
+                a->setIsShowing(true);
+                a->setChanged(true);
+            }
+    if ((old == BAR || old == STACKING_BAR) && x) {
+        previousXAxisAnnotationMethod = x->getAnnotationMethod();
+        x->setAnnotationMethod(NxAxis::VALUE);
+    }
+    if ((t == BAR || t == STACKING_BAR) && x && y) {
+        previousXAxisAnnotationMethod = x->getAnnotationMethod();
+        x->setPlacementAxis(y);
+        // Point labels need the axis to be one of its chart area's X axes.
+        setMethod(*x, NxAxis::POINT_LABELS);
+        if (x->getPlacementIsDefault())
+            x->setPlacement(NxAxis::ORIGIN);
+        else
+            x->setChanged(true);
+        if (y->getOriginPlacementIsDefault()) y->setOriginPlacement(NxAxis::ZERO);
+    } else if (t == PIE) {
+        for (auto* a : {x.get(), y.get()})
+            if (a) {
+                a->setIsShowing(false);
+                a->setChanged(true);
+            }
+    }
+    if (c)
+        if (AxisArea* area = c->getChartArea()) area->dataViewTypeChanged(*this);
     setChanged(true);
 }
 
