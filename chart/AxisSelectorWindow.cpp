@@ -71,11 +71,10 @@ std::shared_ptr<host::Panel> column(const std::string& title, const std::shared_
     return panel;
 }
 
-// Drops the previous chart's groups and builds the dialog's contents for this chart.
-void fill(WindowState& s, const std::shared_ptr<NxChart>& chart) {
-    auto& d = *s.dialog;
-    for (int v = 0; v < 2; ++v)
-        if (s.groups[v]) s.groups[v]->removeItemListener(&s.choosers[v]);
+// Builds the dialog's contents for this chart: its axes as two radio groups, and OK.
+// Runs without the window state's lock, since it takes the dialog's own locks.
+void fill(WindowState& s, host::Dialog& d, const std::shared_ptr<ombu::NxButton>& ok,
+          const std::shared_ptr<NxChart>& chart, std::shared_ptr<ombu::NxCheckboxGroup> (&groups)[2]) {
     d.removeAll();
     AxisSelector selector(chart->getChartAreaRegion());
     auto columns = host::create<host::Panel>();
@@ -97,11 +96,11 @@ void fill(WindowState& s, const std::shared_ptr<NxChart>& chart) {
         s.choosers[v].group = group;
         s.choosers[v].chart = chart;
         group->addItemListener(&s.choosers[v]);
-        s.groups[v] = group;
+        groups[v] = group;
         columns->add(column(vertical ? "Vertical axis" : "Horizontal axis", group));
     }
     auto buttons = host::create<host::Panel>();
-    buttons->add(s.ok);
+    buttons->add(ok);
     d.add(columns, host::Value("Center"));
     d.add(buttons, host::Value("South"));
 }
@@ -132,29 +131,44 @@ bool AxisSelectorWindow::open(const std::shared_ptr<NxChart>& chart) {
         AxisSelector selector(chart->getChartAreaRegion());
         if (selector.candidates(false).size() < 2 && selector.candidates(true).size() < 2) return false;
     }
+    // The state's lock guards only the state: the dialog's own locks are never taken
+    // under it (its OK button reads the state while the dialog handles the click).
     std::shared_ptr<host::Dialog> d;
+    std::shared_ptr<ombu::NxButton> ok;
+    std::shared_ptr<ombu::NxCheckboxGroup> old[2];
+    bool fresh = false;
     OnCreated created;
     {
         std::lock_guard lock(s.mutex);
         if (!s.installed) return false;
-        bool fresh = !s.dialog;
+        fresh = !s.dialog;
         if (fresh) {
             s.dialog = host::create<host::Dialog>(nullptr, "Axes", false);
-            s.dialog->setLayout(std::make_shared<host::BorderLayout>(0, 8));
-            s.dialog->setBackground(host::SystemColor::control);
-            s.dialog->setForeground(host::SystemColor::controlText);
             s.ok = host::create<ombu::NxButton>(nullptr, "ok");
-            s.ok->setText("OK");
-            s.ok->addActionListener(&s.closer);
             created = s.onCreated;
         }
-        d = s.dialog;
-        fill(s, chart);
-        d->pack();
-        d->validate();
-        d->setVisible(true);
-        d->repaint();
+        d = s.dialog, ok = s.ok;
+        old[0] = s.groups[0], old[1] = s.groups[1];
     }
+    if (fresh) {
+        d->setLayout(std::make_shared<host::BorderLayout>(0, 8));
+        d->setBackground(host::SystemColor::control);
+        d->setForeground(host::SystemColor::controlText);
+        ok->setText("OK");
+        ok->addActionListener(&s.closer);
+    }
+    for (int v = 0; v < 2; ++v)
+        if (old[v]) old[v]->removeItemListener(&s.choosers[v]);
+    std::shared_ptr<ombu::NxCheckboxGroup> groups[2];
+    fill(s, *d, ok, chart, groups);
+    {
+        std::lock_guard lock(s.mutex);
+        s.groups[0] = groups[0], s.groups[1] = groups[1];
+    }
+    d->pack();
+    d->validate();
+    d->setVisible(true);
+    d->repaint();
     if (created) created(d);
     return true;
 }
