@@ -57,35 +57,40 @@ void ChartDataView::update(ChartDataModel&, const host::Value& arg) {
     bool reset = false, saved = false;
     {
         host::Lock lock(mutex());
+        // Marked changed while the series take the new data, so they announce nothing
+        // under our lock; the one announcement follows below. A failure puts the mark
+        // back, so later changes are still announced.
+        const bool was = changed;
+        changed = true;
         DataInterpretation& di = *dataInterpretation;
         int r = u->row, c = u->column;
-        switch (u->message) {
-            case ChartDataModelUpdate::CHANGE_VALUE: di.changeValue(r, c); break;
-            case ChartDataModelUpdate::ADD_VALUE: di.addValue(r, c); break;
-            case ChartDataModelUpdate::REMOVE_VALUE: di.removeValue(r, c); break;
-            case ChartDataModelUpdate::CHANGE_ROW: di.changeRow(r, c); break;
-            case ChartDataModelUpdate::ADD_ROW: di.addRow(r, c); break;
-            case ChartDataModelUpdate::REMOVE_ROW: di.removeRow(r, c); break;
-            case ChartDataModelUpdate::CHANGE_COLUMN: di.changeColumn(r, c); break;
-            case ChartDataModelUpdate::ADD_COLUMN: di.addColumn(r, c); break;
-            case ChartDataModelUpdate::REMOVE_COLUMN: di.removeColumn(r, c); break;
-            case ChartDataModelUpdate::CHANGE_POINT_LABEL: di.changePointLabel(r, c); break;
-            case ChartDataModelUpdate::CHANGE_SERIES_NAME: di.changeSeriesName(r, c); break;
-            case ChartDataModelUpdate::CHANGE_SERIES_LABEL: di.changeSeriesLabel(r, c); break;
-            case ChartDataModelUpdate::RESET: {
-                // Batched while reloading; the chart hears of it once, when batching ends.
-                saved = isBatched;
-                isBatched = true;
-                try {
+        try {
+            switch (u->message) {
+                case ChartDataModelUpdate::CHANGE_VALUE: di.changeValue(r, c); break;
+                case ChartDataModelUpdate::ADD_VALUE: di.addValue(r, c); break;
+                case ChartDataModelUpdate::REMOVE_VALUE: di.removeValue(r, c); break;
+                case ChartDataModelUpdate::CHANGE_ROW: di.changeRow(r, c); break;
+                case ChartDataModelUpdate::ADD_ROW: di.addRow(r, c); break;
+                case ChartDataModelUpdate::REMOVE_ROW: di.removeRow(r, c); break;
+                case ChartDataModelUpdate::CHANGE_COLUMN: di.changeColumn(r, c); break;
+                case ChartDataModelUpdate::ADD_COLUMN: di.addColumn(r, c); break;
+                case ChartDataModelUpdate::REMOVE_COLUMN: di.removeColumn(r, c); break;
+                case ChartDataModelUpdate::CHANGE_POINT_LABEL: di.changePointLabel(r, c); break;
+                case ChartDataModelUpdate::CHANGE_SERIES_NAME: di.changeSeriesName(r, c); break;
+                case ChartDataModelUpdate::CHANGE_SERIES_LABEL: di.changeSeriesLabel(r, c); break;
+                case ChartDataModelUpdate::RESET:
+                    // Batched while reloading; the chart hears of it once, when batching ends.
+                    saved = isBatched;
+                    isBatched = true;
+                    reset = true;
                     di.reset(r, c);
-                } catch (...) {
-                    isBatched = saved;  // a failed reload must not leave the view batched
-                    throw;
-                }
-                reset = true;
-                break;
+                    break;
+                default: changed = was; return;
             }
-            default: return;
+        } catch (...) {
+            if (reset) isBatched = saved;  // a failed reload must not leave the view batched
+            changed = was;
+            throw;
         }
         changed = false;  // the data moved: always tell the chart
     }

@@ -216,7 +216,10 @@ TEST_F(ChartWindow, TheAxisKeyOpensTheSelectorAndAClickChoosesTheAxis) {
     host::Rectangle p = plotInWindow();
     clickAt(p.x + 10, p.y + 10);  // the chart takes the focus; no trigger is set
     tap(XK_a);
-    ASSERT_TRUE(eventually([&] { return AxisSelectorWindow::dialog() && AxisSelectorWindow::dialog()->isVisible(); }));
+    ASSERT_TRUE(eventually([&] {
+        auto d = AxisSelectorWindow::dialog();
+        return d && onDispatch([&] { return d->isVisible(); });
+    }));
     auto d = AxisSelectorWindow::dialog();
     {
         std::lock_guard lock(mutex);
@@ -266,7 +269,7 @@ TEST_F(ChartWindow, TheAxisKeyOpensTheSelectorAndAClickChoosesTheAxis) {
     });
     ASSERT_TRUE(ok);
     clickScreen(onScreen(ok));
-    EXPECT_TRUE(eventually([&] { return !d->isVisible(); }));
+    EXPECT_TRUE(eventually([&] { return onDispatch([&] { return !d->isVisible(); }); }));
 
     AxisSelectorWindow::uninstall();
     screen->close();
