@@ -40,11 +40,7 @@ struct Areas {
                                                    nullptr));
     }
     void build() {
-        view->calcLimits();
-        chart.x->calcAxisParams();
-        chart.y->calcAxisParams();
-        chart.x->calcTransformation();
-        chart.y->calcTransformation();
+        chart.scaleAxes(*view);
         auto d = ChartDraw::makeDrawObject(view);
         draw = std::dynamic_pointer_cast<AreaChartDraw>(d);
         ASSERT_TRUE(draw);

@@ -36,12 +36,7 @@ struct Bars {
                                                    nullptr));
     }
     void build() {
-        view->calcLimits();
-        chart.x->calcAxisParams();
-        chart.y->calcAxisParams();
-        chart.x->setStep(1);
-        chart.x->calcTransformation();
-        chart.y->calcTransformation();
+        chart.scaleAxes(*view, 1.0);
         if (view->getChartType() == ChartDataView::BAR)
             draw = std::make_shared<BarChartDraw>(view);
         else

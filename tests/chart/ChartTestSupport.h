@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,17 @@ public:
     void dataViewTypeChanged(ChartDataView&) override { ++typeChanges; }
     host::Dimension measureText(const host::Font&, const std::string& text) const override {
         return {int(text.size()) * 7, 12};
+    }
+
+    // The view's limits, then both axes' parameters and pixel maps, as a chart area's
+    // layout makes them; xStep fixes the X step before the maps.
+    void scaleAxes(ChartDataView& view, std::optional<double> xStep = std::nullopt) {
+        view.calcLimits();
+        x->calcAxisParams();
+        y->calcAxisParams();
+        if (xStep) x->setStep(*xStep);
+        x->calcTransformation();
+        y->calcTransformation();
     }
 
     std::shared_ptr<ChartDataView> addView() {

@@ -12,6 +12,7 @@
 #include "host/ui/OneShotTimer.h"
 #include "host/ui/Toolkit.h"
 #include "tests/chart/LabelTestSupport.h"
+#include "tests/support/Eventually.h"
 
 using namespace std::chrono_literals;
 using labeltest::LabelChart;
@@ -19,14 +20,7 @@ using namespace norvex::chart;
 
 namespace {
 
-template <class F>
-bool eventually(F cond) {
-    for (int i = 0; i < 400; ++i) {
-        if (cond()) return true;
-        std::this_thread::sleep_for(5ms);
-    }
-    return cond();
-}
+using testsupport::eventually;
 
 // Visibility changes on the event thread under the tree lock; read it the same way.
 bool shown(const std::shared_ptr<NxChartLabel>& l) {

@@ -42,11 +42,7 @@ struct Plot {
         s->setStyle(style);
     }
     void build() {
-        view->calcLimits();
-        chart.x->calcAxisParams();
-        chart.y->calcAxisParams();
-        chart.x->calcTransformation();
-        chart.y->calcTransformation();
+        chart.scaleAxes(*view);
         draw = std::make_shared<PlotChartDraw>(view);
         draw->recalc();
     }

@@ -9,20 +9,11 @@
 #include <thread>
 
 #include "host/ui/OneShotTimer.h"
+#include "tests/support/Eventually.h"
 
 using namespace std::chrono_literals;
 
-namespace {
-// Polls until cond holds or two seconds pass.
-template <class F>
-bool eventually(F cond) {
-    for (int i = 0; i < 400; ++i) {
-        if (cond()) return true;
-        std::this_thread::sleep_for(5ms);
-    }
-    return cond();
-}
-}  // namespace
+using testsupport::eventually;
 
 TEST(OneShotTimerTest, FiresOnceAfterTheDelayAndNotAgain) {
     std::atomic<int> runs{0};

@@ -14,6 +14,7 @@
 #include "ombu/widgets/NxButton.h"
 #include "ombu/widgets/NxLabel.h"
 #include "ombu/widgets/NxScrollbar.h"
+#include "tests/support/Eventually.h"
 
 using namespace norvex::ombu;
 using namespace std::chrono_literals;
@@ -21,6 +22,7 @@ using host::Event;
 using host::Rectangle;
 using ombutest::Drawing;
 using ombutest::ShownFrame;
+using testsupport::eventually;
 
 namespace {
 
@@ -68,12 +70,6 @@ public:
     std::vector<int> delays;
     int permits = 0;
 };
-
-template <class F>
-bool eventually(F f) {
-    for (int i = 0; i < 400 && !f(); ++i) std::this_thread::sleep_for(5ms);
-    return f();
-}
 
 void settle() { host::Toolkit::getDefaultToolkit().getSystemEventQueue().waitUntilIdle(); }
 

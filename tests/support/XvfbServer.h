@@ -14,21 +14,12 @@
 #include <string>
 #include <thread>
 
+#include "Eventually.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 namespace testsupport {
-
-// Polls until f() holds, for at most `limit`.
-template <class F>
-bool eventually(F f, std::chrono::milliseconds limit = std::chrono::milliseconds(4000)) {
-    auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (f()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return f();
-}
 
 inline bool onPath(const std::string& program) {
     const char* path = std::getenv("PATH");

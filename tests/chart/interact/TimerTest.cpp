@@ -9,16 +9,12 @@
 #include <thread>
 
 #include "chart/interact/Timer.h"
+#include "tests/support/Eventually.h"
 
 using namespace norvex::chart;
 using namespace std::chrono_literals;
+using testsupport::eventually;
 namespace {
-template <class F>
-bool eventually(F f) {
-    auto end = std::chrono::steady_clock::now() + 4s;
-    while (std::chrono::steady_clock::now() < end && !f()) std::this_thread::sleep_for(5ms);
-    return f();
-}
 
 struct Counter : TimerListener {
     std::atomic<int> n{0};
