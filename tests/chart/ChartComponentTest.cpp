@@ -17,10 +17,13 @@
 #include "host/page/PageHost.h"
 #include "host/runtime/URL.h"
 #include "tests/ombu/OmbuTestSupport.h"
+#include "tests/support/ErrCapture.h"
 
 using namespace norvex::chart;
 
 namespace {
+
+using testsupport::ErrCapture;
 
 std::shared_ptr<NxChart> chartWithData() {
     auto c = host::create<NxChart>();
@@ -36,13 +39,6 @@ std::shared_ptr<NxChart> pageChart(std::vector<std::pair<std::string, std::strin
     applet->setAppletContext(std::make_shared<host::PageContext>());
     return host::create<NxChart>(applet.get(), "");
 }
-
-// Captures std::cerr while alive.
-struct ErrCapture {
-    std::ostringstream out;
-    std::streambuf* old = std::cerr.rdbuf(out.rdbuf());
-    ~ErrCapture() { std::cerr.rdbuf(old); }
-};
 
 }  // namespace
 

@@ -16,12 +16,15 @@
 #include "host/page/Applet.h"
 #include "host/page/PageHost.h"
 #include "tests/chart/LabelTestSupport.h"
+#include "tests/support/ErrCapture.h"
 
 using namespace norvex::chart;
 
 using labeltest::LabelChart;
 
 namespace {
+
+using testsupport::ErrCapture;
 
 std::shared_ptr<NxChart> pageChart(std::vector<std::pair<std::string, std::string>> params) {
     auto applet = host::create<host::Applet>();
@@ -30,12 +33,6 @@ std::shared_ptr<NxChart> pageChart(std::vector<std::pair<std::string, std::strin
     applet->setAppletContext(std::make_shared<host::PageContext>());
     return host::create<NxChart>(applet.get(), "");
 }
-
-struct ErrCapture {
-    std::ostringstream out;
-    std::streambuf* old = std::cerr.rdbuf(out.rdbuf());
-    ~ErrCapture() { std::cerr.rdbuf(old); }
-};
 
 }  // namespace
 

@@ -16,10 +16,13 @@
 #include "host/page/Applet.h"
 #include "host/page/PageHost.h"
 #include "tests/ombu/OmbuTestSupport.h"
+#include "tests/support/ErrCapture.h"
 
 using namespace norvex::chart;
 
 namespace {
+
+using testsupport::ErrCapture;
 
 const host::Font kFont("Helvetica", host::Font::PLAIN, 12);
 
@@ -40,12 +43,6 @@ std::shared_ptr<NxChart> twoViewChart(int type = NxChart::BAR) {
 
 int sum(const std::vector<int>& v) { return std::accumulate(v.begin(), v.end(), 0); }
 int gapOf(const host::Font& f) { return int(std::nearbyint(host::FontMetrics::get(f).getHeight() * 0.75)); }
-
-struct ErrCapture {
-    std::ostringstream out;
-    std::streambuf* old = std::cerr.rdbuf(out.rdbuf());
-    ~ErrCapture() { std::cerr.rdbuf(old); }
-};
 
 }  // namespace
 

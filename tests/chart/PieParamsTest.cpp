@@ -17,16 +17,13 @@
 #include "host/page/Applet.h"
 #include "host/page/PageHost.h"
 #include "tests/ombu/OmbuTestSupport.h"
+#include "tests/support/ErrCapture.h"
 
 using namespace norvex::chart;
 
 namespace {
 
-struct ErrCapture {
-    std::ostringstream out;
-    std::streambuf* old = std::cerr.rdbuf(out.rdbuf());
-    ~ErrCapture() { std::cerr.rdbuf(old); }
-};
+using testsupport::ErrCapture;
 
 std::shared_ptr<NxChart> pieChart(std::vector<std::pair<std::string, std::string>> params) {
     auto applet = host::create<host::Applet>();

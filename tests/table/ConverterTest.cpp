@@ -10,6 +10,7 @@
 #include "table/NxTable.h"
 #include "table/NxTblConverter.h"
 #include "table/model/NxTblEnum.h"
+#include "tests/support/ErrCapture.h"
 
 using host::Color;
 using host::Value;
@@ -18,12 +19,7 @@ using E = NxTblEnum;
 
 namespace {
 
-struct CaptureCerr {
-    std::ostringstream out;
-    std::streambuf* old = std::cerr.rdbuf(out.rdbuf());
-    ~CaptureCerr() { std::cerr.rdbuf(old); }
-    std::string text() const { return out.str(); }
-};
+using testsupport::ErrCapture;
 
 struct Page {
     std::shared_ptr<host::Applet> applet = host::create<host::Applet>();
@@ -67,7 +63,7 @@ TEST(TblConverter, EnumerationsIgnoreCaseAcceptNumbersAndReportBadValues) {
     EXPECT_EQ(NxTblConverter::toEnum(std::string("4"), "resize"), E::RESIZE_ROW);
     EXPECT_EQ(NxTblConverter::toEnum(std::string(" left "), "Alignment"), E::TOPLEFT);
     EXPECT_EQ(NxTblConverter::toEnum(std::string("right"), "Alignment"), E::TOPRIGHT);
-    CaptureCerr err;
+    ErrCapture err;
     EXPECT_EQ(NxTblConverter::toEnum(std::string("sideways"), "Jump", "jump", E::JUMP_VERTICAL), E::JUMP_VERTICAL);
     EXPECT_EQ(err.text(), "Error converting 'sideways' to jump\n");
     EXPECT_EQ(*NxTblConverter::fromEnum(E::BORDER_FRAME_IN, "BorderType"), "border_frame_in");
@@ -80,7 +76,7 @@ TEST(TblConverter, EnumerationsIgnoreCaseAcceptNumbersAndReportBadValues) {
 }
 
 TEST(TblConverter, ScalarParametersAndABadValueKeepingTheDefault) {
-    CaptureCerr err;
+    ErrCapture err;
     Page page({{"numRows", "20"},
                {"numColumns", "7"},
                {"frozenRows", "2"},
@@ -136,7 +132,7 @@ TEST(TblConverter, ScalarParametersAndABadValueKeepingTheDefault) {
 }
 
 TEST(TblConverter, AttributeListsByPositionAndRange) {
-    CaptureCerr err;
+    ErrCapture err;
     Page page({{"BackgroundList", "(all 2 red)(3 3 blue)"},
                {"ForegroundList", "(all all repeat_row)"},
                {"RepeatForegroundColors", "green,yellow"},

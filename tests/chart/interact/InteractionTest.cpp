@@ -23,18 +23,15 @@
 #include "ombu/widgets/NxCheckboxGroup.h"
 #include "tests/chart/ChartTestSupport.h"
 #include "tests/ombu/OmbuTestSupport.h"
+#include "tests/support/ErrCapture.h"
 
 using namespace norvex::chart;
 
 namespace {
 
-constexpr int B1 = EventTrigger::BUTTON1;
+using testsupport::ErrCapture;
 
-struct ErrCapture {
-    std::ostringstream out;
-    std::streambuf* old = std::cerr.rdbuf(out.rdbuf());
-    ~ErrCapture() { std::cerr.rdbuf(old); }
-};
+constexpr int B1 = EventTrigger::BUTTON1;
 
 // A shown chart of one plot view (x 1..5) with its layout done.
 struct ShownChart {
